@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// App.PrevInstance: true while another instance of this program runs.
+bool PrevInstance();
+// The command-line arguments: the text after the program's own path.
+std::string Command();
+// Seconds since midnight, with fraction, in single precision.
+float SecondsSinceMidnight();
+// Ends the program at once.
+[[noreturn]] void End();
+
+// Hands the program to the runtime: runs the start-up procedure as an event,
+// then the window events until the program ends. Returns the exit code.
+// Provided by the backend.
+int runProgram(const std::function<void()>& startUp);
+
+// Runs an event handler with no error trap of its own: an error that leaves
+// it shows the runtime's error box and ends the program.
+void runEvent(const std::function<void()>& handler);
+
+// Forms that are loaded; the program ends when the count drops to zero.
+void formLoaded();
+void formUnloaded();
+int loadedFormCount();
+
+std::string TrimSpaces(std::string_view text);
+std::string UpperCase(std::string_view text);
+
+}  // namespace host

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "host/dirty_region.h"
+#include "host/error.h"
+#include "host/free_index_set.h"
+
+namespace host {
+
+// A control array with 16-bit indices: element 0 exists from design time,
+// loading element n makes an invisible copy of it, unloading removes it.
+template <class Control>
+class ControlArray {
+public:
+    static constexpr int maxIndex = 32767;
+
+    ControlArray(Control element0, DirtyRegion& removedArea) : removedArea_(&removedArea) {
+        elements_.emplace_back(std::move(element0));
+        loaded_.insert(0);
+    }
+
+    bool isLoaded(int index) const { return loaded_.contains(index); }
+
+    // Touching an index with no element loaded fails.
+    Control& operator[](int index) {
+        if (!isLoaded(index)) raise(ErrorNumber::ControlArrayElementMissing);
+        return *elements_[index];
+    }
+    const Control& operator[](int index) const {
+        if (!isLoaded(index)) raise(ErrorNumber::ControlArrayElementMissing);
+        return *elements_[index];
+    }
+
+    void Load(int index) {
+        if (index < 0 || index > maxIndex) raise(ErrorNumber::ControlArrayElementMissing);
+        if (isLoaded(index)) raise(ErrorNumber::ObjectAlreadyLoaded);
+        if (std::size_t(index) >= elements_.size()) elements_.resize(std::size_t(index) + 1);
+        Control copy = *elements_[0];
+        copy.Visible = false;
+        copy.paintedBounds = {};
+        elements_[index].emplace(std::move(copy));
+        loaded_.insert(index);
+    }
+
+    void Unload(int index) {
+        if (index == 0) raise(ErrorNumber::CannotUnloadDesignTimeElement);
+        if (!isLoaded(index)) raise(ErrorNumber::ControlArrayElementMissing);
+        removedArea_->add(elements_[index]->paintedBounds);
+        elements_[index].reset();
+        loaded_.erase(index);
+    }
+
+    // The highest index loaded (0 when only the design-time element is).
+    int UBound() const { return loaded_.highest(); }
+
+    // The lowest index with no element, or -1 when every index up to 32767
+    // is in use.
+    int lowestFreeIndex() const { return loaded_.lowestFree(); }
+
+    int count() const { return loaded_.size(); }
+
+    // Visits every loaded element in index order, element 0 included.
+    template <class Visit>
+    void forEachLoaded(Visit&& visit) {
+        const int top = UBound();
+        for (int index = 0; index <= top; ++index) {
+            if (elements_[index]) visit(index, *elements_[index]);
+        }
+    }
+
+private:
+    std::vector<std::optional<Control>> elements_;
+    IndexSet loaded_;
+    DirtyRegion* removedArea_;
+};
+
+}  // namespace host

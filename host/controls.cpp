@@ -1,0 +1,35 @@
+#include "host/controls.h"
+
+#include "host/error.h"
+#include "host/variant.h"
+
+namespace host {
+
+TagText& TagText::operator=(std::string text) {
+    number_ = parseNumber(text);
+    text_ = std::move(text);
+    return *this;
+}
+
+double TagText::number() const {
+    if (number_) return *number_;
+    if (text_.empty()) return 0.0;  // an empty Tag computes as 0, like Empty
+    raise(ErrorNumber::TypeMismatch);
+}
+
+HScrollBar::HScrollBar(TwipRect bounds, std::int16_t min, std::int16_t max, std::int16_t value, int tabIndex)
+    : Bounds(bounds), Min(min), Max(max), TabIndex(tabIndex), value_(value) {}
+
+void HScrollBar::setValue(std::int16_t value) {
+    if (value < Min || value > Max) raise(ErrorNumber::InvalidPropertyValue);
+    value_ = value;
+    if (peer) peer->valueChanged();
+}
+
+void HScrollBar::userMovedTo(std::int16_t value) {
+    if (value < Min) value = Min;
+    if (value > Max) value = Max;
+    value_ = value;
+}
+
+}  // namespace host

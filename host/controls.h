@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "host/geometry.h"
+
+namespace host {
+
+// Design-time placement of a control on its form's client area.
+struct TwipRect {
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+};
+
+// Fires its handler every Interval milliseconds while the form is loaded.
+struct Timer {
+    int Interval = 0;
+    bool Enabled = true;
+    std::function<void()> onTimer;
+};
+
+// A line drawn over the form's persistent drawing. Plain data: the renderer
+// notices a change by comparing its bounds with what it painted last.
+struct Line {
+    Twips X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    Color BorderColor = colors::black;
+    int BorderWidth = 1;  // pixels
+    bool Visible = true;
+
+    PixelRect paintedBounds;  // the renderer's record of what is on screen
+};
+
+// A Tag that holds text and remembers the number the text spells, so code
+// that reads it back as a number on every tick does not parse it every time.
+class TagText {
+public:
+    TagText() = default;
+    TagText& operator=(std::string text);
+
+    const std::string& text() const { return text_; }
+    // The number the text spells; a type mismatch when it spells none.
+    double number() const;
+
+private:
+    std::string text_;
+    std::optional<double> number_;
+};
+
+enum class ShapeKind { Rectangle = 0, Square = 1, Oval = 2, Circle = 3 };
+enum class FillStyle { Solid = 0, Transparent = 1 };
+
+// A shape over the form's persistent drawing; the elements of a shape
+// control array are copies of its element 0.
+struct Shape {
+    Twips Left = 0, Top = 0, Width = 0, Height = 0;
+    bool Visible = true;
+    TagText Tag;
+    ShapeKind Kind = ShapeKind::Rectangle;
+    FillStyle Fill = FillStyle::Transparent;
+    Color FillColor = colors::black;
+    Color BorderColor = colors::black;
+    Color BackColor = colors::white;
+
+    void Move(Twips left, Twips top) {
+        Left = left;
+        Top = top;
+    }
+
+    PixelRect paintedBounds;  // the renderer's record of what is on screen
+};
+
+// What a backend attaches to a windowed control to hear of changes made by code.
+class ControlPeer {
+public:
+    virtual ~ControlPeer() = default;
+    virtual void valueChanged() = 0;
+};
+
+struct Label {
+    TwipRect Bounds;
+    std::string Caption;
+    std::optional<Color> BackColor;  // none: the dialog's own background
+    int TabIndex = 0;
+};
+
+// A horizontal scroll bar whose Value always stays within Min..Max.
+class HScrollBar {
+public:
+    HScrollBar(TwipRect bounds, std::int16_t min, std::int16_t max, std::int16_t value, int tabIndex);
+
+    TwipRect Bounds;
+    std::int16_t Min, Max;
+    std::int16_t SmallChange = 1;
+    std::int16_t LargeChange = 1;
+    int TabIndex;
+
+    std::int16_t Value() const { return value_; }
+    // Fails with "Invalid property value" outside Min..Max.
+    void setValue(std::int16_t value);
+    // The user moved the thumb: the backend reports the new position.
+    void userMovedTo(std::int16_t value);
+
+    ControlPeer* peer = nullptr;
+
+private:
+    std::int16_t value_;
+};
+
+struct CommandButton {
+    TwipRect Bounds;
+    std::string Caption;
+    bool Default = false;  // Enter presses it
+    bool Cancel = false;   // Esc presses it
+    int TabIndex = 0;
+    std::function<void()> onClick;
+};
+
+}  // namespace host

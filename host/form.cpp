@@ -1,0 +1,75 @@
+#include "host/form.h"
+
+#include "host/app.h"
+#include "host/platform.h"
+
+namespace host {
+
+Form::Form(FormDesign design) : design_(std::move(design)), caption_(design_.caption), font_(design_.font) {}
+
+Form::~Form() = default;
+
+void Form::Load() {
+    if (isLoaded()) return;
+    peer_ = platform::createWindow(*this);
+    formLoaded();
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    peer_->show();
+}
+
+void Form::Unload() {
+    if (!isLoaded()) return;
+    Form_Unload();
+    releaseWindow();
+}
+
+void Form::windowDestroyed() {
+    if (!isLoaded()) return;
+    Form_Unload();
+    releaseWindow();
+}
+
+void Form::releaseWindow() {
+    peer_.reset();
+    removedArea_.clear();
+    formUnloaded();
+}
+
+void Form::setCaption(std::string caption) {
+    caption_ = std::move(caption);
+    if (peer_) peer_->setCaption(caption_);
+}
+
+std::intptr_t Form::hWnd() const {
+    // Reading hWnd of a form that is not loaded loads it, as the runtime does.
+    if (!peer_) const_cast<Form*>(this)->Load();
+    return peer_->handle();
+}
+
+PixelScale Form::scale() const { return peer_ ? peer_->scale() : PixelScale{}; }
+
+Twips Form::Width() const { return peer_ ? Twips(peer_->windowPixels().width) * scale().twipsPerPixelX : 0; }
+Twips Form::Height() const { return peer_ ? Twips(peer_->windowPixels().height) * scale().twipsPerPixelY : 0; }
+Twips Form::ScaleWidth() const { return peer_ ? Twips(peer_->clientPixels().width) * scale().twipsPerPixelX : 0; }
+Twips Form::ScaleHeight() const { return peer_ ? Twips(peer_->clientPixels().height) * scale().twipsPerPixelY : 0; }
+
+void Form::DrawLine(TwipPoint from, TwipPoint to, Color color) {
+    if (peer_) peer_->drawLine(from, to, color, 1);
+}
+
+void Form::Print(std::string_view text) {
+    if (!peer_) return;
+    peer_->drawText({CurrentX, CurrentY}, text, font_, colors::black);
+    CurrentY += TextHeight(text);
+    CurrentX = 0;
+}
+
+Twips Form::TextWidth(std::string_view text) const { return peer_ ? peer_->textExtent(text, font_).width : 0; }
+
+Twips Form::TextHeight(std::string_view text) const { return peer_ ? peer_->textExtent(text, font_).height : 0; }
+
+}  // namespace host

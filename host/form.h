@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "host/control_array.h"
+#include "host/controls.h"
+#include "host/dirty_region.h"
+#include "host/geometry.h"
+
+namespace host {
+
+class WindowPeer;
+
+enum class BorderStyle { None, FixedToolWindow };
+
+struct Font {
+    std::string name;
+    float sizePoints = 8.25f;
+};
+
+// What a form is at design time; the backend builds its window from this.
+struct FormDesign {
+    std::string name;  // the form's design name, e.g. "frmCover"
+    std::string caption;
+    BorderStyle border = BorderStyle::None;
+    bool maximized = false;      // covers the primary monitor
+    bool topmost = false;
+    bool showInTaskbar = true;
+    Color backColor = colors::white;
+    TwipSize clientSize;         // used when not maximised
+    Font font;                   // empty name: the host's default dialog font
+};
+
+// The lightweight controls a renderer paints over the persistent drawing,
+// bottom first.
+using PaintedControl = std::variant<Line*, ControlArray<Shape>*>;
+
+// A form: a window with its controls as retained objects, its persistent
+// drawing, and its events. The system's forms derive from it, declare their
+// controls as members and register them in their constructor.
+class Form {
+public:
+    explicit Form(FormDesign design);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const FormDesign& design() const { return design_; }
+
+    // Creates the window hidden and raises Load; nothing if already loaded.
+    void Load();
+    // Loads if needed and shows the window modeless, with no owner.
+    void Show();
+    // Raises Unload, destroys the window; the program ends when no form is left.
+    void Unload();
+    bool isLoaded() const { return peer_ != nullptr; }
+
+    const std::string& Caption() const { return caption_; }
+    void setCaption(std::string caption);
+    std::intptr_t hWnd() const;
+
+    Twips Width() const;
+    Twips Height() const;
+    Twips ScaleWidth() const;
+    Twips ScaleHeight() const;
+
+    Twips CurrentX = 0;
+    Twips CurrentY = 0;
+
+    const Font& font() const { return font_; }
+    void setFontName(std::string name) { font_.name = std::move(name); }
+
+    // Persistent drawing: survives controls moving over it and repaints.
+    void DrawLine(TwipPoint from, TwipPoint to, Color color);
+    // Prints text with its top left at (CurrentX, CurrentY), then moves
+    // CurrentY down one line and CurrentX back to 0.
+    void Print(std::string_view text);
+    Twips TextWidth(std::string_view text) const;
+    Twips TextHeight(std::string_view text) const;
+
+    // Events; the system's forms override those they handle.
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Click() {}
+    virtual void Form_Unload() {}
+
+    // For backends and renderers.
+    WindowPeer* peer() const { return peer_.get(); }
+    PixelScale scale() const;
+    DirtyRegion& removedArea() { return removedArea_; }
+    const std::vector<PaintedControl>& paintedControls() const { return painted_; }
+    const std::vector<Timer*>& timers() const { return timers_; }
+    const std::vector<Label*>& labels() const { return labels_; }
+    const std::vector<HScrollBar*>& scrollBars() const { return scrollBars_; }
+    const std::vector<CommandButton*>& buttons() const { return buttons_; }
+    // The window was destroyed from outside (its parent went away): unload
+    // without touching the window again.
+    void windowDestroyed();
+
+protected:
+    void add(Line& line) { painted_.emplace_back(&line); }
+    void add(ControlArray<Shape>& array) { painted_.emplace_back(&array); }
+    void add(Timer& timer) { timers_.push_back(&timer); }
+    void add(Label& label) { labels_.push_back(&label); }
+    void add(HScrollBar& bar) { scrollBars_.push_back(&bar); }
+    void add(CommandButton& button) { buttons_.push_back(&button); }
+
+private:
+    void releaseWindow();
+
+    FormDesign design_;
+    std::string caption_;
+    Font font_;
+    std::unique_ptr<WindowPeer> peer_;
+    DirtyRegion removedArea_;
+    std::vector<PaintedControl> painted_;
+    std::vector<Timer*> timers_;
+    std::vector<Label*> labels_;
+    std::vector<HScrollBar*> scrollBars_;
+    std::vector<CommandButton*> buttons_;
+};
+
+}  // namespace host

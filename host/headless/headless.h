@@ -1,0 +1,95 @@
+#pragma once
+
+// The in-memory backend: a working runtime with no display. Tests and
+// benchmarks set its clock, screen and instance flag, drive its events and
+// read back what the program did to its windows.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/form.h"
+#include "host/geometry.h"
+#include "host/platform.h"
+
+namespace host::headless {
+
+using Handle = std::intptr_t;
+
+// Thrown through the test when the program ends (End, the last form
+// unloaded inside an event, or the error box).
+struct ProgramEnded {
+    int exitCode = 0;
+};
+
+struct Outcome {
+    bool ended = false;
+    int exitCode = 0;
+    std::optional<std::string> errorBox;  // the text of the runtime's error box
+};
+
+struct WindowState {
+    std::string title;
+    std::int32_t style = 0;
+    Handle parent = 0;
+    Handle owner = 0;
+    int x = 0, y = 0, width = 0, height = 0;  // client pixels
+    bool visible = false;
+    bool active = false;
+    const Form* form = nullptr;  // null for a window the test made
+};
+
+struct RecordedCall {
+    std::string name;
+    std::vector<std::int64_t> args;
+    std::string text;  // a string argument, if any
+};
+
+struct DrawnLine {
+    TwipPoint from, to;
+    Color color;
+    int widthPixels;
+};
+
+struct DrawnText {
+    TwipPoint topLeft;
+    std::string text;
+    std::string fontName;
+    TwipSize extent;
+};
+
+// Back to a fresh machine: no windows, no calls, default screen and clock.
+void reset();
+
+void setScreenPixels(int width, int height);  // default 640 x 480
+void setDpi(int dpi);                          // default 96
+void setTimeOfDay(float seconds);
+void setPreviousInstanceRunning(bool running);
+void setCommandLine(std::string arguments);
+// Makes the next file replacement fail, as a full disk or a locked file would.
+void failNextFileReplace();
+
+// A top-level window of another program (a preview pane, another instance).
+Handle addForeignWindow(std::string title, int clientWidth, int clientHeight);
+void destroyWindow(Handle window);
+bool windowExists(Handle window);
+const WindowState& window(Handle window);
+
+const std::vector<RecordedCall>& calls();
+int cursorDisplayCount();  // 0 = shown, -1 = hidden once
+
+// Runs the start-up procedure as the runtime would.
+Outcome runMain(const std::function<void()>& main);
+Outcome outcome();
+
+// Events, each run as the runtime runs an event handler.
+void click(Form& form);
+void activate(Form& form);
+void tick(Form& form);
+
+const std::vector<DrawnLine>& drawnLines(const Form& form);
+const std::vector<DrawnText>& drawnTexts(const Form& form);
+
+}  // namespace host::headless

@@ -1,0 +1,248 @@
+#include <cmath>
+#include <system_error>
+
+#include "host/app.h"
+#include "host/headless/headless.h"
+#include "host/headless/headless_state.h"
+
+namespace host::headless {
+
+Machine& machine() {
+    static Machine state;
+    return state;
+}
+
+namespace {
+
+constexpr std::int32_t popupStyle = std::int32_t(0x86000000u);      // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
+constexpr std::int32_t toolWindowStyle = std::int32_t(0x84C80000u);  // WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU
+
+int toPixels(Twips twips, float twipsPerPixel) { return int(std::lround(twips / twipsPerPixel)); }
+
+template <class Event>
+void runAsEvent(Event&& event) {
+    try {
+        runEvent(event);
+    } catch (const ProgramEnded&) {
+    }
+}
+
+}  // namespace
+
+// A form's window in memory: its state lives in the machine's window table,
+// its persistent drawing is kept as the list of what was drawn.
+class HeadlessWindow final : public WindowPeer {
+public:
+    HeadlessWindow(Form& form) : form_(form), handle_(machine().nextHandle) {
+        machine().nextHandle += 0x10;
+        const FormDesign& design = form.design();
+        WindowState state;
+        state.title = form.Caption();
+        state.form = &form;
+        state.style = design.border == BorderStyle::None ? popupStyle : toolWindowStyle;
+        if (design.maximized) {
+            state.width = machine().screenWidth;
+            state.height = machine().screenHeight;
+        } else {
+            const PixelScale pixels = scale();
+            state.width = toPixels(design.clientSize.width, pixels.twipsPerPixelX);
+            state.height = toPixels(design.clientSize.height, pixels.twipsPerPixelY);
+        }
+        machine().windows[handle_] = state;
+        machine().formWindows[handle_] = this;
+    }
+
+    ~HeadlessWindow() override {
+        machine().windows.erase(handle_);
+        machine().formWindows.erase(handle_);
+    }
+
+    std::intptr_t handle() const override { return handle_; }
+    void setCaption(const std::string& caption) override { state().title = caption; }
+
+    void show() override {
+        state().visible = true;
+        if (state().parent == 0) state().active = true;
+        becameVisible();
+    }
+
+    void becameVisible() {
+        if (activated_) return;
+        activated_ = true;
+        runEvent([this] { form_.Form_Activate(); });
+    }
+
+    PixelSize windowPixels() const override { return {state().width, state().height}; }
+    PixelSize clientPixels() const override { return {state().width, state().height}; }
+    PixelScale scale() const override { return PixelScale::fromDpi(machine().dpi, machine().dpi); }
+
+    void drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) override {
+        lines_.push_back({from, to, color, widthPixels});
+    }
+
+    void drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color) override {
+        texts_.push_back({topLeft, std::string(text), font.name, textExtent(text, font)});
+    }
+
+    // A fixed-pitch font: each character 0.6 em wide, lines 1.15 em high.
+    TwipSize textExtent(std::string_view text, const Font& font) const override {
+        const float emPixels = font.sizePoints * float(machine().dpi) / 72.0f;
+        const PixelScale pixels = scale();
+        const float charPixels = std::round(emPixels * 0.6f);
+        const float linePixels = std::round(emPixels * 1.15f);
+        return {charPixels * float(text.size()) * pixels.twipsPerPixelX, linePixels * pixels.twipsPerPixelY};
+    }
+
+    const std::vector<DrawnLine>& lines() const { return lines_; }
+    const std::vector<DrawnText>& texts() const { return texts_; }
+
+private:
+    WindowState& state() const { return machine().windows.at(handle_); }
+
+    Form& form_;
+    Handle handle_;
+    bool activated_ = false;
+    std::vector<DrawnLine> lines_;
+    std::vector<DrawnText> texts_;
+};
+
+void windowBecameVisible(Handle window) {
+    const auto found = machine().formWindows.find(window);
+    if (found != machine().formWindows.end()) found->second->becameVisible();
+}
+
+void reset() {
+    Machine& state = machine();
+    state.windows.clear();
+    state.formWindows.clear();
+    state.calls.clear();
+    state.cursorCount = 0;
+    state.outcome = {};
+    state.screenWidth = 640;
+    state.screenHeight = 480;
+    state.dpi = 96;
+    state.timeOfDay = 0;
+    state.previousInstance = false;
+    state.commandLine.clear();
+    state.failNextReplace = false;
+}
+
+void setScreenPixels(int width, int height) {
+    machine().screenWidth = width;
+    machine().screenHeight = height;
+}
+void setDpi(int dpi) { machine().dpi = dpi; }
+void setTimeOfDay(float seconds) { machine().timeOfDay = seconds; }
+void setPreviousInstanceRunning(bool running) { machine().previousInstance = running; }
+void setCommandLine(std::string arguments) { machine().commandLine = std::move(arguments); }
+void failNextFileReplace() { machine().failNextReplace = true; }
+
+Handle addForeignWindow(std::string title, int clientWidth, int clientHeight) {
+    const Handle handle = machine().nextHandle;
+    machine().nextHandle += 0x10;
+    WindowState state;
+    state.title = std::move(title);
+    state.width = clientWidth;
+    state.height = clientHeight;
+    state.visible = true;
+    machine().windows[handle] = state;
+    return handle;
+}
+
+void destroyWindow(Handle window) {
+    // Children go with their parent; a form whose window goes is unloaded.
+    std::vector<Handle> children;
+    for (const auto& [handle, state] : machine().windows)
+        if (state.parent == window) children.push_back(handle);
+    for (Handle child : children) destroyWindow(child);
+    const auto found = machine().formWindows.find(window);
+    if (found != machine().formWindows.end()) {
+        Form& form = const_cast<Form&>(*machine().windows.at(window).form);
+        runAsEvent([&form] { form.windowDestroyed(); });
+        return;
+    }
+    machine().windows.erase(window);
+}
+
+bool windowExists(Handle window) { return machine().windows.count(window) != 0; }
+const WindowState& window(Handle window) { return machine().windows.at(window); }
+const std::vector<RecordedCall>& calls() { return machine().calls; }
+int cursorDisplayCount() { return machine().cursorCount; }
+Outcome outcome() { return machine().outcome; }
+
+Outcome runMain(const std::function<void()>& main) {
+    runAsEvent(main);
+    return machine().outcome;
+}
+
+void click(Form& form) {
+    runAsEvent([&form] { form.Form_Click(); });
+}
+void activate(Form& form) {
+    runAsEvent([&form] { form.Form_Activate(); });
+}
+void tick(Form& form) {
+    for (Timer* timer : form.timers()) {
+        if (timer->Enabled && timer->onTimer) runAsEvent(timer->onTimer);
+    }
+}
+
+const std::vector<DrawnLine>& drawnLines(const Form& form) {
+    return static_cast<const HeadlessWindow*>(form.peer())->lines();
+}
+const std::vector<DrawnText>& drawnTexts(const Form& form) {
+    return static_cast<const HeadlessWindow*>(form.peer())->texts();
+}
+
+}  // namespace host::headless
+
+namespace host {
+
+int runProgram(const std::function<void()>& startUp) {
+    headless::runAsEvent(startUp);
+    return headless::machine().outcome.exitCode;
+}
+
+}  // namespace host
+
+namespace host::platform {
+
+using headless::machine;
+
+std::unique_ptr<WindowPeer> createWindow(Form& form) { return std::make_unique<headless::HeadlessWindow>(form); }
+
+void lastFormUnloaded() {
+    machine().outcome.ended = true;
+    machine().outcome.exitCode = 0;
+}
+
+void endProgram(int exitCode) {
+    machine().outcome.ended = true;
+    machine().outcome.exitCode = exitCode;
+    throw headless::ProgramEnded{exitCode};
+}
+
+void reportUnhandledError(const RuntimeError& error) {
+    machine().outcome.errorBox =
+        "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
+    endProgram(int(error.number()));
+}
+
+bool previousInstanceRunning() { return machine().previousInstance; }
+std::string commandLineArguments() { return machine().commandLine; }
+float secondsSinceMidnight() { return machine().timeOfDay; }
+
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (machine().failNextReplace) {
+        machine().failNextReplace = false;
+        raise(ErrorNumber::PathFileAccessError,
+              "Path/File access error: cannot replace '" + to.filename().string() + "'");
+    }
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    if (error)
+        raise(ErrorNumber::PathFileAccessError,
+              "Path/File access error: cannot replace '" + to.filename().string() + "': " + error.message());
+}
+
+}  // namespace host::platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+
+#include "host/headless/headless.h"
+
+namespace host::headless {
+
+class HeadlessWindow;
+
+// Everything the in-memory machine knows; one per process.
+struct Machine {
+    int screenWidth = 640;
+    int screenHeight = 480;
+    int dpi = 96;
+    float timeOfDay = 0;
+    bool previousInstance = false;
+    std::string commandLine;
+    bool failNextReplace = false;
+
+    Handle nextHandle = 0x10010;
+    std::map<Handle, WindowState> windows;
+    std::map<Handle, HeadlessWindow*> formWindows;
+    std::vector<RecordedCall> calls;
+    int cursorCount = 0;
+    Outcome outcome;
+};
+
+Machine& machine();
+
+// Raises Activate on a form window the first time it becomes visible.
+void windowBecameVisible(Handle window);
+
+}  // namespace host::headless

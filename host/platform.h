@@ -1,0 +1,65 @@
+#pragma once
+
+// What each backend (host/win32, host/headless) provides to the runtime core.
+// Exactly one backend is linked into a program.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/error.h"
+#include "host/form.h"
+#include "host/geometry.h"
+
+namespace host {
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+// A form's window on the platform.
+class WindowPeer {
+public:
+    virtual ~WindowPeer() = default;
+
+    virtual std::intptr_t handle() const = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+    // Shows the window modeless; Activate follows through the event loop.
+    virtual void show() = 0;
+    virtual PixelSize windowPixels() const = 0;
+    virtual PixelSize clientPixels() const = 0;
+    virtual PixelScale scale() const = 0;
+
+    // The persistent drawing layer, in twips of the client area.
+    virtual void drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) = 0;
+    virtual void drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) = 0;
+    virtual TwipSize textExtent(std::string_view text, const Font& font) const = 0;
+};
+
+namespace platform {
+
+// Creates the form's window and its windowed controls, hidden.
+std::unique_ptr<WindowPeer> createWindow(Form& form);
+// The last loaded form has been unloaded: the program ends normally.
+void lastFormUnloaded();
+// Ends the program at once.
+[[noreturn]] void endProgram(int exitCode);
+// Shows the runtime's error box for an unhandled error, then ends the
+// program with a nonzero exit code.
+[[noreturn]] void reportUnhandledError(const RuntimeError& error);
+
+// True while another instance of this same program runs.
+bool previousInstanceRunning();
+// The command-line text after the program's own path.
+std::string commandLineArguments();
+// Local time of day in seconds since midnight, with fraction.
+float secondsSinceMidnight();
+// Moves a fully written file over another in one step; fails with a
+// run-time error naming the file and the reason, leaving both as they were.
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+}  // namespace platform
+}  // namespace host

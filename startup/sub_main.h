@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "startup/run_mode.h"
+
+namespace display { class FrmCover; }
+namespace settings { class FrmConfig; }
+
+namespace startup {
+
+// The start-up module: reads the command line, fixes the run mode and opens
+// the window that mode calls for. Its forms are created on first use, like
+// the runtime's default form instances.
+class SubMain {
+public:
+    SubMain();
+    ~SubMain();
+
+    // Called once by the runtime, while no form is loaded.
+    void Main();
+
+    RunMode ActiveMode = RunMode(0);  // set once by Main
+
+    display::FrmCover& frmCover();
+    settings::FrmConfig& frmConfig();
+
+private:
+    void GuardSingleInstance();
+
+    std::unique_ptr<display::FrmCover> cover_;
+    std::unique_ptr<settings::FrmConfig> config_;
+};
+
+// The handle at the end of the command text: its last run of decimal digits.
+// Fails with a type mismatch when there is none and an overflow above 2^31 - 1.
+std::int32_t ParseWindowHandle(std::string text);
+
+}  // namespace startup
