@@ -1,0 +1,67 @@
+#pragma once
+
+// The software renderer both backends paint with: a form's persistent drawing
+// layer and its lightweight controls (lines, shapes) composed into a pixel
+// buffer, only where something changed.
+
+#include <cstdint>
+#include <vector>
+
+#include "host/dirty_region.h"
+#include "host/form.h"
+#include "host/geometry.h"
+
+namespace host::render {
+
+// A view of 32-bit pixels 0x00RRGGBB, rows top-down, stride in pixels.
+struct PixelView {
+    std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+
+    std::uint32_t& at(int x, int y) const { return pixels[std::ptrdiff_t(y) * stride + x]; }
+    PixelRect bounds() const { return {0, 0, width, height}; }
+};
+
+// Owns its pixels.
+class Image {
+public:
+    Image() = default;
+    Image(int width, int height, std::uint32_t fill = 0);
+    PixelView view();
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::uint32_t pixel(int x, int y) const { return pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)]; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+};
+
+std::uint32_t toPixel(Color color);
+
+// What changed on the form since the last frame: the old and new bounds of
+// every control that moved, appeared or vanished, and the bounds of removed
+// control array elements. Records the new bounds as painted.
+DirtyRegion collectChanges(Form& form);
+
+// True when repainting the changed rectangles one by one would cost more
+// than repainting the whole client area.
+bool preferFullFrame(const DirtyRegion& changes, PixelRect client);
+
+// Composes the persistent layer and the form's visible lightweight controls
+// into target, inside clip only.
+void paintScene(const Form& form, PixelView persistentLayer, PixelView target, PixelRect clip);
+
+// Collects the changes and paints them into target: either each changed
+// rectangle or the whole frame. Returns the rectangles that now need to be
+// shown on screen.
+std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target);
+
+// Draws into the persistent layer (the headless backend's; the Win32 one
+// draws there with GDI).
+void drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale);
+
+}  // namespace host::render

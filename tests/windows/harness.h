@@ -1,0 +1,83 @@
+#pragma once
+
+// Helpers for Windows integration tests: they start the real zantrelle.scr
+// as a separate process and look at it from outside, as the desktop would.
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+using namespace std::chrono_literals;
+
+// The zantrelle.scr under test.
+std::filesystem::path scrPath();
+
+// A started screen-saver process; killed on destruction if still running.
+class Process {
+public:
+    Process() = default;
+    Process(Process&&) noexcept;
+    Process& operator=(Process&&) noexcept;
+    ~Process();
+
+    DWORD id() const { return id_; }
+    HANDLE handle() const { return process_; }
+    bool running() const;
+    // The exit code, once the process ended within the timeout.
+    std::optional<DWORD> waitForExit(std::chrono::milliseconds timeout);
+    void kill();
+
+private:
+    friend Process start(const std::wstring&, const std::filesystem::path&);
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Starts zantrelle.scr with the arguments, in the working directory (the
+// test's own when empty).
+Process start(const std::wstring& arguments, const std::filesystem::path& workingDirectory = {});
+
+// The visible top-level windows of a process.
+std::vector<HWND> topLevelWindowsOf(DWORD processId);
+// Waits until the process has a visible top-level window and returns it.
+HWND waitForWindow(DWORD processId, std::chrono::milliseconds timeout = 10s);
+// Waits until the predicate holds, polling; false on timeout.
+bool waitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout);
+
+// A fresh, empty directory, removed with its content on destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+// Screen pixels as 0x00RRGGBB.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t at(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+    bool savePng(const std::filesystem::path& path) const;  // via a BMP where PNG is unavailable
+};
+Screenshot captureScreen();
+
+// Synthesised input, as a user would give it.
+void clickAt(int x, int y);
+void pressKey(WORD virtualKey);
+
+}  // namespace harness
