@@ -72,7 +72,7 @@ struct Screenshot {
     int height = 0;
     std::vector<std::uint32_t> pixels;
     std::uint32_t at(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
-    bool savePng(const std::filesystem::path& path) const;  // via a BMP where PNG is unavailable
+    bool saveBmp(const std::filesystem::path& path) const;
 };
 Screenshot captureScreen();
 
