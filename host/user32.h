@@ -26,6 +26,7 @@ inline constexpr unsigned SWP_NOACTIVATE = 0x10;
 inline constexpr unsigned SWP_SHOWWINDOW = 0x40;
 
 HWND FindWindowA(const char* className, const char* windowName);
+bool IsWindow(HWND window);
 int ShowCursor(bool show);
 bool GetClientRect(HWND window, RECT& rect);
 LONG GetWindowLongA(HWND window, int index);

@@ -19,6 +19,11 @@ HWND FindWindowA(const char* className, const char* windowName) {
     return 0;
 }
 
+bool IsWindow(HWND window) {
+    record("IsWindow", {window});
+    return machine().windows.count(window) != 0;
+}
+
 int ShowCursor(bool show) {
     record("ShowCursor", {show ? 1 : 0});
     machine().cursorCount += show ? 1 : -1;

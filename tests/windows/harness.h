@@ -52,6 +52,10 @@ HWND waitForWindow(DWORD processId, std::chrono::milliseconds timeout = 10s);
 // Waits until the predicate holds, polling; false on timeout.
 bool waitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout);
 
+// Waits for a message box of the process, reads its text, presses its OK
+// button and returns the text; nothing on timeout.
+std::optional<std::wstring> dismissMessageBox(DWORD processId, std::chrono::milliseconds timeout = 10s);
+
 // A fresh, empty directory, removed with its content on destruction.
 class TempDir {
 public:
