@@ -1,0 +1,58 @@
+#include "settings/frm_config.h"
+
+#include "host/error.h"
+#include "host/variant.h"
+#include "settings/settings_file.h"
+
+namespace settings {
+
+namespace {
+
+host::FormDesign configDesign() {
+    host::FormDesign design;
+    design.name = "frmConfig";
+    design.caption = "Settings...";
+    design.border = host::BorderStyle::FixedToolWindow;
+    design.showInTaskbar = false;
+    design.clientSize = {3615, 1965};
+    return design;
+}
+
+}  // namespace
+
+FrmConfig::FrmConfig()
+    : host::Form(configDesign()),
+      Label3{{0, 0, 3615, 255}, "Horlaven by Quessort!", host::colors::white, 4},
+      Label1{{0, 720, 735, 255}, "B gap:", std::nullopt, 6},
+      HScroll1({720, 720, 2895, 255}, 1, 20, 1, 1),
+      Label2{{0, 960, 735, 255}, "B speed:", std::nullopt, 5},
+      HScroll2({720, 960, 2895, 255}, 100, 600, 100, 0),
+      cmdOk{{0, 1680, 1815, 255}, "Ok", true, false, 3, [this] { cmdOk_Click(); }},
+      cmdCancel{{1800, 1680, 1815, 255}, "Cancel", false, true, 2, [this] { cmdCancel_Click(); }} {
+    add(Label3);
+    add(Label1);
+    add(HScroll1);
+    add(Label2);
+    add(HScroll2);
+    add(cmdOk);
+    add(cmdCancel);
+}
+
+void FrmConfig::Form_Load() {
+    // Each step may fail on its own: text that is no number, a value beyond
+    // 16 bits or outside the bar's range leaves that bar at its design value.
+    host::Variant gap;
+    host::Variant speed;
+    ReadSettings(gap, speed);
+    host::resumeNext([&] { HScroll1.setValue(gap.toInteger()); });
+    host::resumeNext([&] { HScroll2.setValue(speed.toInteger()); });
+}
+
+void FrmConfig::cmdOk_Click() {
+    WriteSettings(HScroll1.Value(), HScroll2.Value());
+    Unload();
+}
+
+void FrmConfig::cmdCancel_Click() { Unload(); }
+
+}  // namespace settings
