@@ -1,0 +1,44 @@
+#include <cmath>
+
+#include "display/frm_cover.h"
+#include "host/error.h"
+#include "host/variant.h"
+#include "settings/settings_file.h"
+
+namespace display {
+
+namespace {
+
+constexpr double defaultGap = 5;
+constexpr double defaultSpeed = 150;
+
+// A hand-edited file may hold words or numbers too large to compute with;
+// the spiral then runs with that setting's default.
+double numberOr(const host::Variant& value, double fallback) {
+    const auto number = value.numberIfAny();
+    return number && std::isfinite(*number) ? *number : fallback;
+}
+
+}  // namespace
+
+// Runs again whenever the window becomes active: settings changed since are
+// picked up, and the dial is drawn again over whatever is there.
+void FrmCover::Form_Activate() {
+    host::resumeNext([this] { readBallSettings(); });
+    EmitAngle = BallGap;
+    host::resumeNext([this] { CenterX = Width() / 2; });
+    host::resumeNext([this] { CenterY = Height() / 2 - 120; });
+    host::resumeNext([this] { setFontName("Courier New"); });
+    drawDial();
+    anchorHands();
+}
+
+void FrmCover::readBallSettings() {
+    host::Variant first;
+    host::Variant second;
+    settings::ReadSettings(first, second);
+    BallGap = numberOr(first, defaultGap);
+    BallSpeed = numberOr(second, defaultSpeed);
+}
+
+}  // namespace display

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "display/angle_steps.h"
+#include "host/control_array.h"
+#include "host/controls.h"
+#include "host/form.h"
+#include "startup/run_mode.h"
+
+namespace display {
+
+// The screen saver's own window: a clock face with three hands and a spiral
+// of balls flying out from the centre, ended by a click.
+class FrmCover : public host::Form {
+public:
+    // The run mode is read only when the window unloads.
+    explicit FrmCover(const startup::RunMode& activeMode);
+
+    void Form_Activate() override;
+    void Form_Click() override;
+    void Form_Unload() override;
+    void Timer1_Timer();
+
+    // Moves every ball one step outward and removes those at an edge.
+    void stage2();
+
+    host::Timer Timer1;
+    host::ControlArray<host::Shape> effect;
+    host::Line Line1;  // hour hand
+    host::Line Line2;  // minute hand
+    host::Line Line3;  // second hand
+
+    // The dial centre, a little above the middle of the window.
+    float CenterX = 0;
+    float CenterY = 0;
+    // Angle in degrees of the next ball, the degrees added per tick, and the
+    // twips a ball travels per tick.
+    double EmitAngle = 0;
+    double BallGap = 0;
+    double BallSpeed = 0;
+
+private:
+    void readBallSettings();
+    void drawDial();
+    void anchorHands();
+    void moveHands();
+    void releaseBall();
+
+    const startup::RunMode& activeMode_;
+    AngleSteps ballSteps_;
+};
+
+}  // namespace display
