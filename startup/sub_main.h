@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "startup/run_mode.h"
 
@@ -9,6 +11,12 @@ namespace display { class FrmCover; }
 namespace settings { class FrmConfig; }
 
 namespace startup {
+
+// The title by which a full-screen instance marks its cover window and by
+// which a later full-screen instance finds it.
+inline constexpr const char* MarkerTitle = "Zantrelle";
+// The caption of the cover window planted in the desktop's preview pane.
+inline constexpr const char* PreviewCaption = "Preview";
 
 // The start-up module: reads the command line, fixes the run mode and opens
 // the window that mode calls for. Its forms are created on first use, like
@@ -28,10 +36,14 @@ public:
 
 private:
     void GuardSingleInstance();
+    void EmbedInPreview(const std::string& commandText);
 
     std::unique_ptr<display::FrmCover> cover_;
     std::unique_ptr<settings::FrmConfig> config_;
 };
+
+// The run mode that the first two characters of the command text choose.
+RunMode RunModeFor(std::string_view switchKey);
 
 // The handle at the end of the command text: its last run of decimal digits.
 // Fails with a type mismatch when there is none and an overflow above 2^31 - 1.

@@ -1,0 +1,38 @@
+#include "display/frm_cover.h"
+#include "host/platform.h"
+#include "host/user32.h"
+#include "startup/sub_main.h"
+
+namespace startup {
+
+namespace {
+// The platform's own code for a window handle that names no window.
+constexpr int exitPreviewPaneMissing = 1400;
+}  // namespace
+
+// Plants the cover window in the desktop's preview pane as a child window
+// that fills the pane's client area and is shown without being activated.
+void SubMain::EmbedInPreview(const std::string& commandText) {
+    using namespace host::user32;
+
+    const HWND preview = ParseWindowHandle(commandText);
+    // A pane that is gone (or never was) would leave an invisible process
+    // ticking forever: end before any window exists.
+    if (!IsWindow(preview)) host::platform::endProgram(exitPreviewPaneMissing);
+
+    RECT previewRect;
+    GetClientRect(preview, previewRect);
+
+    frmCover().Load();
+    frmCover().setCaption(PreviewCaption);
+
+    LONG style = GetWindowLongA(frmCover().hWnd(), GWL_STYLE);
+    style |= WS_CHILD;
+    SetWindowLongA(frmCover().hWnd(), GWL_STYLE, style);
+    SetParent(frmCover().hWnd(), preview);
+    SetWindowLongA(frmCover().hWnd(), GWL_HWNDPARENT, LONG(preview));
+    SetWindowPos(frmCover().hWnd(), HWND_TOP, 0, 0, previewRect.right, previewRect.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+}  // namespace startup

@@ -1,0 +1,44 @@
+#include "startup/sub_main.h"
+
+#include "display/frm_cover.h"
+#include "host/app.h"
+#include "host/user32.h"
+#include "settings/frm_config.h"
+
+namespace startup {
+
+SubMain::SubMain() = default;
+SubMain::~SubMain() = default;
+
+display::FrmCover& SubMain::frmCover() {
+    if (!cover_) cover_ = std::make_unique<display::FrmCover>(ActiveMode);
+    return *cover_;
+}
+
+settings::FrmConfig& SubMain::frmConfig() {
+    if (!config_) config_ = std::make_unique<settings::FrmConfig>();
+    return *config_;
+}
+
+void SubMain::Main() {
+    const std::string commandText = host::UpperCase(host::TrimSpaces(host::Command()));
+    const std::string switchKey = commandText.substr(0, 2);
+    ActiveMode = RunModeFor(switchKey);
+
+    switch (ActiveMode) {
+    case ModeConfigure:
+        frmConfig().Show();
+        break;
+    case ModeSaver:
+        GuardSingleInstance();
+        frmCover().Load();
+        frmCover().Show();
+        host::user32::ShowCursor(false);
+        break;
+    case ModePreview:
+        EmbedInPreview(commandText);
+        break;
+    }
+}
+
+}  // namespace startup
