@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -13,22 +14,37 @@ namespace host {
 // Reads comma- and line-separated fields the way sequential input does:
 // spaces before a field are skipped; a blank line or nothing between two
 // commas is Empty; a decimal number reads as that number; anything else
-// reads as its text, which is never empty. A field in double quotes is text.
+// reads as its text, which is never empty. CR LF, a lone CR and a lone LF
+// each end a line. A field in double quotes is the text between them.
 class FieldReader {
 public:
-    explicit FieldReader(std::string_view content) : rest_(content) {}
-    // The next field; fails with "Input past end of file" when none is left.
+    // `cutOff` says that the file goes on beyond `content`: a field that
+    // reaches the end of `content` may be incomplete and is not read.
+    explicit FieldReader(std::string_view content, bool cutOff = false) : rest_(content), cutOff_(cutOff) {}
+    // The next field; fails with "Input past end of file" when none is left
+    // or when the field runs on beyond what was given.
     Variant readField();
 
 private:
+    Variant readQuotedField();
+    [[noreturn]] void pastEnd();
+
     std::string_view rest_;
+    bool cutOff_;
 };
 
-// A file opened for sequential input ("Open ... For Input").
+// A file opened for sequential input ("Open ... For Input"). Only its first
+// 64 KiB are read: two short fields never need more, and a huge or endless
+// file costs no more than a small one.
 class InputFile {
 public:
-    // Fails with "File not found" when the file is missing or unreadable.
+    static constexpr std::size_t readableBytes = 64 * 1024;
+
+    // Fails with "File not found" when the path is not a readable regular file.
     explicit InputFile(const std::filesystem::path& path);
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
     Variant readField() { return reader_.readField(); }
 
 private:
@@ -41,8 +57,8 @@ private:
 // the target in one step, so a failure at any point leaves the old file intact.
 class OutputFile {
 public:
-    // Fails with a run-time error naming the file when the temporary file
-    // cannot be created (for example in a directory that is not writable).
+    // Fails with a run-time error naming the file and the reason when the
+    // temporary file cannot be created (a directory that is not writable).
     explicit OutputFile(std::filesystem::path target);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -50,7 +66,8 @@ public:
 
     // Writes one integer record: its decimal digits, then CR LF.
     void writeInteger(long value);
-    // Flushes the records and replaces the target with them.
+    // Flushes the records and replaces the target with them. On failure the
+    // temporary file is removed and the target stays as it was.
     void close();
 
 private:

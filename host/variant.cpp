@@ -1,6 +1,6 @@
 #include "host/variant.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -45,30 +45,60 @@ std::string Variant::toText() const {
     return {};
 }
 
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal exponent as written, held within a range that still tells every
+// overflow from every underflow.
+std::int64_t clampedExponent(std::string_view digits) {
+    bool negative = false;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    std::int64_t value = 0;
+    for (char c : digits) value = std::min<std::int64_t>(value * 10 + (c - '0'), 1000000000);
+    return negative ? -value : value;
+}
+
+// For a number too large or too small for a double: whether it is too large.
+// That follows from where its first significant digit stands.
+bool isTooLarge(std::string_view number) {
+    const auto exponentMark = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, exponentMark);
+    const std::int64_t exponent =
+        exponentMark == std::string_view::npos ? 0 : clampedExponent(number.substr(exponentMark + 1));
+    const auto point = std::min(mantissa.find('.'), mantissa.size());
+    const auto firstSignificant = mantissa.find_first_of("123456789");
+    if (firstSignificant == std::string_view::npos) return false;
+    const auto position = firstSignificant < point ? std::int64_t(point - firstSignificant)
+                                                   : -std::int64_t(firstSignificant - point);
+    return position + exponent > 0;
+}
+
+}  // namespace
+
 std::optional<double> parseNumber(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return std::nullopt;
     const auto last = text.find_last_not_of(' ');
     text = text.substr(first, last - first + 1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    // from_chars accepts "inf" and "nan"; only digits may spell a number here.
-    const bool startsWithDigit = !text.empty() && (std::isdigit((unsigned char)text.front()) || text.front() == '.' ||
-                                                   (text.front() == '-' && text.size() > 1 &&
-                                                    (std::isdigit((unsigned char)text[1]) || text[1] == '.')));
-    if (!startsWithDigit) return std::nullopt;
+    const bool negative = text.front() == '-';
+    if (text.front() == '+' || negative) text.remove_prefix(1);
+    // from_chars also accepts "inf", "nan" and a sign; only digits, with at
+    // most one sign in front, may spell a number here.
+    const bool startsLikeNumber =
+        !text.empty() && (isDigit(text.front()) || (text.front() == '.' && text.size() > 1 && isDigit(text[1])));
+    if (!startsLikeNumber) return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (end != text.data() + text.size()) return std::nullopt;
-    if (error == std::errc::result_out_of_range) {
-        // Too large for a double: the nearest it holds is infinity; too small: zero.
-        const bool negative = text.front() == '-';
-        const bool hugeMagnitude = text.find_first_of("eE") == std::string_view::npos ||
-                                   text[text.find_first_of("eE") + 1] != '-';
-        const double magnitude = hugeMagnitude ? std::numeric_limits<double>::infinity() : 0.0;
-        return negative ? -magnitude : magnitude;
-    }
-    if (error != std::errc()) return std::nullopt;
-    return value;
+    if (error == std::errc::result_out_of_range)
+        value = isTooLarge(text) ? std::numeric_limits<double>::infinity() : 0.0;
+    else if (error != std::errc())
+        return std::nullopt;
+    return negative ? -value : value;
 }
 
 std::string numberToText(double value) {

@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <optional>
+
 #include "host/error.h"
 #include "host/sequential_file.h"
 
@@ -16,15 +18,11 @@ void ReadSettings(host::Variant& first, host::Variant& second) {
     // leaves its slot as it was and the next step still runs.
     std::optional<host::InputFile> file;
     host::resumeNext([&] { file.emplace(fileName); });
-    host::resumeNext([&] {
-        if (!file) host::raise(host::ErrorNumber::BadFileNameOrNumber);
-        first = file->readField();
-    });
-    host::resumeNext([&] {
-        if (!file) host::raise(host::ErrorNumber::BadFileNameOrNumber);
-        second = file->readField();
-    });
-    file.reset();
+    if (file) {
+        host::resumeNext([&] { first = file->readField(); });
+        host::resumeNext([&] { second = file->readField(); });
+        file.reset();
+    }
     if (first.equalsEmptyText()) first = defaultGap;
     if (second.equalsEmptyText()) second = defaultSpeed;
 }
