@@ -1,0 +1,82 @@
+#include "tests/startup_test_support.h"
+
+namespace startup_test {
+namespace {
+
+using GuardTest = StartupTest;
+
+TEST_F(GuardTest, AnInstanceStartedAloneMarksItsCoverWindow) {
+    run("/S");
+    ASSERT_TRUE(program.frmCover().isLoaded());
+    EXPECT_EQ(headless::window(program.frmCover().hWnd()).title, "Zantrelle");
+}
+
+TEST_F(GuardTest, AMarkedWindowOfAnotherInstanceEndsThisOneBeforeAnythingShows) {
+    headless::setPreviousInstanceRunning(true);
+    headless::addForeignWindow("Zantrelle", 640, 480);
+
+    const headless::Outcome outcome = run("/S");
+
+    EXPECT_TRUE(outcome.ended);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(outcome.errorBox.has_value());
+    EXPECT_EQ(host::loadedFormCount(), 0);
+    EXPECT_EQ(callNames(), std::vector<std::string>{"FindWindowA"});
+    EXPECT_EQ(headless::calls()[0].args, std::vector<std::int64_t>{0});  // no class name
+    EXPECT_EQ(headless::calls()[0].text, "Zantrelle");
+    EXPECT_EQ(headless::cursorDisplayCount(), 0);
+}
+
+TEST_F(GuardTest, APreviewOrSettingsWindowOfAnotherInstanceDoesNotBlock) {
+    for (const char* otherTitle : {"Preview", "Settings..."}) {
+        SCOPED_TRACE(otherTitle);
+        headless::reset();
+        startup::SubMain fullScreen;
+        headless::setPreviousInstanceRunning(true);
+        headless::addForeignWindow(otherTitle, 640, 480);
+        headless::setCommandLine("/S");
+
+        const headless::Outcome outcome = headless::runMain([&fullScreen] { fullScreen.Main(); });
+
+        EXPECT_FALSE(outcome.ended);
+        ASSERT_TRUE(fullScreen.frmCover().isLoaded());
+        EXPECT_EQ(headless::window(fullScreen.frmCover().hWnd()).title, "Zantrelle");
+        EXPECT_EQ(headless::cursorDisplayCount(), -1);
+        headless::runMain([&fullScreen] { fullScreen.frmCover().Unload(); });
+    }
+}
+
+// Two full-screen instances on one machine: the first, started alone, marks
+// its window too, so the second finds it and ends.
+TEST_F(GuardTest, ASecondFullScreenInstanceEndsWhileTheFirstRuns) {
+    run("/S");
+    ASSERT_TRUE(program.frmCover().isLoaded());
+
+    startup::SubMain second;
+    headless::setPreviousInstanceRunning(true);
+    const headless::Outcome outcome = headless::runMain([&second] { second.Main(); });
+
+    EXPECT_TRUE(outcome.ended);
+    EXPECT_FALSE(second.frmCover().isLoaded());
+    EXPECT_EQ(headless::cursorDisplayCount(), -1);  // hidden by the first only
+}
+
+// A full-screen instance started while a preview runs passes its guard.
+TEST_F(GuardTest, ARunningPreviewDoesNotBlockAFullScreenStart) {
+    const headless::Handle pane = headless::addForeignWindow("pane", 152, 112);
+    run("/P " + std::to_string(pane));
+    ASSERT_EQ(headless::window(program.frmCover().hWnd()).title, "Preview");
+
+    startup::SubMain fullScreen;
+    headless::setPreviousInstanceRunning(true);
+    headless::setCommandLine("/S");
+    const headless::Outcome outcome = headless::runMain([&fullScreen] { fullScreen.Main(); });
+
+    EXPECT_FALSE(outcome.ended);
+    ASSERT_TRUE(fullScreen.frmCover().isLoaded());
+    EXPECT_EQ(headless::window(fullScreen.frmCover().hWnd()).title, "Zantrelle");
+    headless::runMain([&fullScreen] { fullScreen.frmCover().Unload(); });
+}
+
+}  // namespace
+}  // namespace startup_test

@@ -1,0 +1,71 @@
+#pragma once
+
+// A fresh machine, a fresh current directory and a fresh start-up module for
+// every start-up and preview test.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "display/frm_cover.h"
+#include "host/app.h"
+#include "host/headless/headless.h"
+#include "settings/frm_config.h"
+#include "startup/sub_main.h"
+
+namespace startup_test {
+
+namespace headless = host::headless;
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::reset();
+        previousDirectory_ = std::filesystem::current_path();
+        directory_ = std::filesystem::temp_directory_path() /
+                     ("zantrelle-startup-" + std::to_string(::getpid()) + "-" + std::to_string(++testNumber_));
+        std::filesystem::create_directories(directory_);
+        std::filesystem::current_path(directory_);
+        ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
+    }
+
+    void TearDown() override {
+        // Unload what is still loaded, so the runtime's form count starts
+        // at zero for the next test.
+        for (host::Form* form : {static_cast<host::Form*>(&program.frmCover()), static_cast<host::Form*>(&program.frmConfig())})
+            if (form->isLoaded()) headless::runMain([form] { form->Unload(); });
+        std::filesystem::current_path(previousDirectory_);
+        std::filesystem::remove_all(directory_);
+    }
+
+    headless::Outcome run(const std::string& commandLine) {
+        headless::setCommandLine(commandLine);
+        return headless::runMain([this] { program.Main(); });
+    }
+
+    // The calls the program made to the window manager, by name only.
+    static std::vector<std::string> callNames() {
+        std::vector<std::string> names;
+        for (const auto& call : headless::calls()) names.push_back(call.name);
+        return names;
+    }
+
+    static int callCount(const std::string& name) {
+        const auto names = callNames();
+        return int(std::count(names.begin(), names.end(), name));
+    }
+
+    startup::SubMain program;
+
+private:
+    std::filesystem::path previousDirectory_;
+    std::filesystem::path directory_;
+    static inline int testNumber_ = 0;
+};
+
+}  // namespace startup_test
