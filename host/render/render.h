@@ -59,6 +59,11 @@ void paintScene(const Form& form, PixelView persistentLayer, PixelView target, P
 // rectangle or the whole frame. Returns the rectangles that now need to be
 // shown on screen.
 std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target);
+// The same, also repainting what the backend knows changed besides the
+// controls: its own drawing into the persistent layer, a window that was
+// resized or uncovered.
+std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target,
+                                    const DirtyRegion& exposed);
 
 // Draws into the persistent layer (the headless backend's; the Win32 one
 // draws there with GDI).

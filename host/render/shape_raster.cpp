@@ -1,0 +1,152 @@
+#include "host/render/shape_raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+namespace host::render {
+
+namespace {
+
+// The pixel columns [left, right) of one row of a shape, empty outside it.
+struct Span {
+    int left = 0, right = 0;
+    bool empty() const { return right <= left; }
+};
+
+// Where the round or square part of a circle or square sits in its box.
+PixelRect figureRect(ShapeKind kind, int width, int height) {
+    if (kind == ShapeKind::Circle || kind == ShapeKind::Square) {
+        const int side = std::min(width, height);
+        const int left = (width - side) / 2;
+        const int top = (height - side) / 2;
+        return {left, top, left + side, top + side};
+    }
+    return {0, 0, width, height};
+}
+
+// The pixels whose centres lie inside the ellipse filling the figure.
+Span ellipseSpan(const PixelRect& figure, int row) {
+    if (row < figure.top || row >= figure.bottom) return {};
+    const double radiusX = (figure.right - figure.left) / 2.0;
+    const double radiusY = (figure.bottom - figure.top) / 2.0;
+    const double dy = (row + 0.5 - figure.top - radiusY) / radiusY;
+    const double reach = radiusX * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+    const double centre = figure.left + radiusX;
+    return {int(std::ceil(centre - reach - 0.5)), int(std::floor(centre + reach - 0.5)) + 1};
+}
+
+Span figureSpan(ShapeKind kind, const PixelRect& figure, int row) {
+    if (row < figure.top || row >= figure.bottom) return {};
+    if (kind == ShapeKind::Oval || kind == ShapeKind::Circle) return ellipseSpan(figure, row);
+    return {figure.left, figure.right};
+}
+
+void appendRun(std::vector<ShapeRun>& runs, int row, int left, int right, RunRole role) {
+    if (left < right) runs.push_back({row, left, right, role});
+}
+
+// Runs of a shape small enough to keep; larger ones are rasterised row by
+// row inside the clip only, so a huge shape costs no more than the screen.
+constexpr int spriteSideLimit = 128;
+
+struct SpriteKey {
+    ShapeKind kind;
+    FillStyle fill;
+    int width, height;
+    friend bool operator<(const SpriteKey& a, const SpriteKey& b) {
+        return std::tie(a.kind, a.fill, a.width, a.height) < std::tie(b.kind, b.fill, b.width, b.height);
+    }
+};
+
+struct Sprite {
+    std::vector<ShapeRun> runs;      // outline and fill apart
+    std::vector<ShapeRun> coverage;  // one run per row piece, for a shape all of one colour
+};
+
+Sprite buildSprite(const SpriteKey& key) {
+    Sprite sprite;
+    for (int row = 0; row < key.height; ++row) {
+        const std::size_t first = sprite.runs.size();
+        appendShapeRow(sprite.runs, key.kind, key.fill, key.width, key.height, row);
+        for (std::size_t i = first; i < sprite.runs.size(); ++i) {
+            const ShapeRun& run = sprite.runs[i];
+            if (!sprite.coverage.empty() && sprite.coverage.back().row == row && sprite.coverage.back().right == run.left)
+                sprite.coverage.back().right = run.right;
+            else
+                sprite.coverage.push_back(run);
+        }
+    }
+    return sprite;
+}
+
+const Sprite& cachedSprite(const SpriteKey& key) {
+    // Few sizes ever occur (one per ball size and display scale); the bound
+    // only guards against a program that keeps resizing its shapes.
+    static std::map<SpriteKey, Sprite> sprites;
+    static const Sprite* last = nullptr;
+    static SpriteKey lastKey{};
+    if (last && !(key < lastKey) && !(lastKey < key)) return *last;
+    if (sprites.size() >= 256) sprites.clear();
+    auto found = sprites.find(key);
+    if (found == sprites.end()) found = sprites.emplace(key, buildSprite(key)).first;
+    last = &found->second;
+    lastKey = key;
+    return *last;
+}
+
+void blitRuns(PixelView target, const std::vector<ShapeRun>& runs, int originX, int originY, std::uint32_t border,
+              std::uint32_t fill, const PixelRect& clip) {
+    for (const ShapeRun& run : runs) {
+        const int y = originY + run.row;
+        if (y < clip.top || y >= clip.bottom) continue;
+        const int left = std::max(originX + run.left, clip.left);
+        const int right = std::min(originX + run.right, clip.right);
+        if (left < right) std::fill_n(&target.at(left, y), right - left, run.role == RunRole::Border ? border : fill);
+    }
+}
+
+}  // namespace
+
+void appendShapeRow(std::vector<ShapeRun>& runs, ShapeKind kind, FillStyle fill, int width, int height, int row) {
+    const PixelRect figure = figureRect(kind, width, height);
+    const Span here = figureSpan(kind, figure, row);
+    if (here.empty()) return;
+    const Span above = figureSpan(kind, figure, row - 1);
+    const Span below = figureSpan(kind, figure, row + 1);
+    // A pixel is outline when one of its four neighbours lies outside.
+    const int innerLeft = std::max({here.left + 1, above.left, below.left});
+    const int innerRight = std::min({here.right - 1, above.right, below.right});
+    if (above.empty() || below.empty() || innerLeft >= innerRight) {
+        appendRun(runs, row, here.left, here.right, RunRole::Border);
+        return;
+    }
+    appendRun(runs, row, here.left, innerLeft, RunRole::Border);
+    if (fill == FillStyle::Solid) appendRun(runs, row, innerLeft, innerRight, RunRole::Fill);
+    appendRun(runs, row, innerRight, here.right, RunRole::Border);
+}
+
+void drawShape(PixelView target, const Shape& shape, PixelRect drawnRect, PixelRect clip) {
+    clip = clip.intersect(target.bounds()).intersect(drawnRect);
+    if (clip.empty()) return;
+    const int width = drawnRect.right - drawnRect.left;
+    const int height = drawnRect.bottom - drawnRect.top;
+    const std::uint32_t border = toPixel(shape.BorderColor);
+    const std::uint32_t fill = toPixel(shape.FillColor);
+
+    if (width <= spriteSideLimit && height <= spriteSideLimit) {
+        const Sprite& sprite = cachedSprite({shape.Kind, shape.Fill, width, height});
+        const bool oneColour = border == fill && shape.Fill == FillStyle::Solid;
+        blitRuns(target, oneColour ? sprite.coverage : sprite.runs, drawnRect.left, drawnRect.top, border, fill, clip);
+        return;
+    }
+    std::vector<ShapeRun> runs;
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        runs.clear();
+        appendShapeRow(runs, shape.Kind, shape.Fill, width, height, y - drawnRect.top);
+        blitRuns(target, runs, drawnRect.left, drawnRect.top, border, fill, clip);
+    }
+}
+
+}  // namespace host::render
