@@ -1,0 +1,179 @@
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/error.h"
+#include "host/sequential_file.h"
+#include "host/variant.h"
+#include "settings/settings_file.h"
+#include "tests/settings_test_support.h"
+
+namespace settings_test {
+namespace {
+
+using host::Variant;
+
+struct ReadBack {
+    Variant first;
+    Variant second;
+};
+
+ReadBack readFresh() {
+    ReadBack slots;
+    settings::ReadSettings(slots.first, slots.second);
+    return slots;
+}
+
+using ReadSettingsTest = SettingsDirectoryTest;
+
+TEST_F(ReadSettingsTest, NoFileGivesTheDefaultsAndCreatesNothing) {
+    const ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
+    EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
+    EXPECT_FALSE(settingsExist());
+}
+
+TEST_F(ReadSettingsTest, MissingFieldsLeaveTheirSlotsAndEmptyOnesTakeTheDefaults) {
+    struct Case {
+        std::string bytes;
+        Variant first, second;
+    };
+    const std::vector<Case> cases = {
+        {"", std::int16_t(5), std::int16_t(150)},
+        {"12\r\n", 12.0, std::int16_t(150)},
+        {"\r\n300\r\n", std::int16_t(5), 300.0},
+        {"7,300\r\n", 7.0, 300.0},
+        {"0\r\n0\r\n", 0.0, 0.0},
+        {"  9  ,  250  \r\n", 9.0, 250.0},
+        {"7.5\r\n250.5\r\n", 7.5, 250.5},
+        {"-3\r\n+40\r\n", -3.0, 40.0},
+        {",300", std::int16_t(5), 300.0},
+        {"7,,300", 7.0, std::int16_t(150)},
+        {"4\r\n5\r\nignored,also ignored\r\n", 4.0, 5.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        plantSettings(c.bytes);
+        const ReadBack slots = readFresh();
+        EXPECT_EQ(slots.first, c.first);
+        EXPECT_EQ(slots.second, c.second);
+    }
+}
+
+TEST_F(ReadSettingsTest, EveryLineEndSeparatesFields) {
+    for (const char* bytes : {"8\r\n200\r\n", "8\r200\r", "8\n200\n", "8\r\n200", "8\n\r200"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(bytes)));
+        plantSettings(bytes);
+        const ReadBack slots = readFresh();
+        EXPECT_EQ(slots.first, Variant(8.0));
+        // "\n\r" is two line ends, so its second field is the blank line between them.
+        EXPECT_EQ(slots.second, std::string(bytes) == "8\n\r200" ? Variant(std::int16_t(150)) : Variant(200.0));
+    }
+}
+
+TEST_F(ReadSettingsTest, FieldsThatAreNoNumberReadAsTheirText) {
+    plantSettings("fast\r\n\"slow, but steady\"\r\n");
+    ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant("fast"));
+    EXPECT_EQ(slots.second, Variant("slow, but steady"));
+
+    // Quotes around nothing are still a field that is there, not a missing value.
+    plantSettings("\"\"\r\n\"  \"\r\n");
+    slots = readFresh();
+    EXPECT_EQ(slots.first, Variant("\"\""));
+    EXPECT_EQ(slots.second, Variant("  "));
+
+    plantSettings("1e3x\r\n--5\r\n");
+    slots = readFresh();
+    EXPECT_EQ(slots.first, Variant("1e3x"));
+    EXPECT_EQ(slots.second, Variant("--5"));
+}
+
+TEST_F(ReadSettingsTest, ASlotKeepsItsValueWhenTheFileHasNoFieldForIt) {
+    Variant first(std::int16_t(42));
+    Variant second;
+    settings::ReadSettings(first, second);
+    EXPECT_EQ(first, Variant(std::int16_t(42)));
+    EXPECT_EQ(second, Variant(std::int16_t(150)));
+
+    plantSettings("9\r\n");
+    settings::ReadSettings(first, second);
+    EXPECT_EQ(first, Variant(9.0));
+    EXPECT_EQ(second, Variant(std::int16_t(150)));
+}
+
+TEST_F(ReadSettingsTest, AHugeFileIsReadOnlyAsFarAsItsFirstFields) {
+    std::string bytes = "6\r\n210\r\n";
+    bytes.append(8 * 1024 * 1024, '\xff');
+    plantSettings(bytes);
+    const ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(6.0));
+    EXPECT_EQ(slots.second, Variant(210.0));
+}
+
+TEST_F(ReadSettingsTest, AFieldCutByTheReadLimitIsNotReadAsItsBeginning) {
+    // A number that runs past the limit must not read as its first digits.
+    plantSettings("3\r\n" + std::string(host::InputFile::readableBytes, '1'));
+    const ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(3.0));
+    EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
+}
+
+TEST_F(ReadSettingsTest, ADirectoryNamedLikeTheFileCountsAsNoFile) {
+    std::filesystem::create_directory("settings.ini");
+    const ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
+    EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
+}
+
+using WriteSettingsTest = SettingsDirectoryTest;
+
+TEST_F(WriteSettingsTest, WritesTwoRecordsOfPlainDigits) {
+    settings::WriteSettings(5, 150);
+    EXPECT_EQ(settingsBytes(), std::string("\x35\x0D\x0A\x31\x35\x30\x0D\x0A", 8));
+
+    settings::WriteSettings(20, 600);
+    EXPECT_EQ(settingsBytes(), std::string("\x32\x30\x0D\x0A\x36\x30\x30\x0D\x0A", 9));
+    EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST_F(WriteSettingsTest, WhatItWritesReadsBack) {
+    settings::WriteSettings(1, 100);
+    const ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first.toInteger(), 1);
+    EXPECT_EQ(slots.second.toInteger(), 100);
+}
+
+TEST_F(WriteSettingsTest, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    plantSettings("9\r\n300\r\n");
+    headless::failNextFileReplace();
+    try {
+        settings::WriteSettings(5, 150);
+        FAIL() << "the write should have failed";
+    } catch (const host::RuntimeError& error) {
+        EXPECT_NE(error.description().find("settings.ini"), std::string::npos) << error.description();
+    }
+    EXPECT_EQ(settingsBytes(), "9\r\n300\r\n");
+    EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
+
+    settings::WriteSettings(5, 150);
+    EXPECT_EQ(settingsBytes(), "5\r\n150\r\n");
+}
+
+TEST_F(WriteSettingsTest, AnUnwritableDirectoryKeepsTheOldFileAndNamesTheReason) {
+    plantSettings("9\r\n300\r\n");
+    if (!makeDirectoryUnwritable()) GTEST_SKIP() << "permissions do not bind this user";
+    try {
+        settings::WriteSettings(5, 150);
+        FAIL() << "the write should have failed";
+    } catch (const host::RuntimeError& error) {
+        EXPECT_EQ(error.number(), host::ErrorNumber::PathFileAccessError);
+        EXPECT_NE(error.description().find("settings.ini"), std::string::npos) << error.description();
+        EXPECT_NE(error.description().find("Permission denied"), std::string::npos) << error.description();
+    }
+    EXPECT_EQ(settingsBytes(), "9\r\n300\r\n");
+    EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
+}
+
+}  // namespace
+}  // namespace settings_test
