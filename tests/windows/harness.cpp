@@ -247,7 +247,8 @@ std::optional<std::wstring> dismissMessageBox(DWORD processId, std::chrono::mill
     // A posted command works whether or not the box is the active window,
     // which a direct button click does not promise.
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(okButtonId(box), BN_CLICKED), LPARAM(GetDlgItem(box, IDOK)));
-    waitUntil([&] { return !IsWindow(box); }, 2s);
+    // The box hides at once; Wine may take seconds more to tear it down.
+    waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 2s);
     return text;
 }
 
@@ -384,6 +385,19 @@ void pressKey(WORD virtualKey) {
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, inputs, sizeof(INPUT));
     pumpMessages();
+}
+
+// A thread may only take the foreground for another while their input
+// queues are joined.
+bool activate(HWND window, std::chrono::milliseconds timeout) {
+    const DWORD target = GetWindowThreadProcessId(window, nullptr);
+    const DWORD self = GetCurrentThreadId();
+    const bool attached = target != self && AttachThreadInput(self, target, TRUE);
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    SetFocus(window);
+    if (attached) AttachThreadInput(self, target, FALSE);
+    return waitUntil([window] { return GetForegroundWindow() == window; }, timeout);
 }
 
 }  // namespace harness

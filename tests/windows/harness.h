@@ -82,6 +82,10 @@ Screenshot captureScreen();
 
 // Synthesised input, as a user would give it.
 void clickAt(int x, int y);
+// Keys go to the active window: activate the target first.
 void pressKey(WORD virtualKey);
+// Makes a window of another process the active one, with keyboard focus
+// (there is no window manager to do it); false on timeout.
+bool activate(HWND window, std::chrono::milliseconds timeout = 2s);
 
 }  // namespace harness
