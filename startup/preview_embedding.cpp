@@ -33,6 +33,9 @@ void SubMain::EmbedInPreview(const std::string& commandText) {
     SetWindowLongA(frmCover().hWnd(), GWL_HWNDPARENT, LONG(preview));
     SetWindowPos(frmCover().hWnd(), HWND_TOP, 0, 0, previewRect.right, previewRect.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // A pane closed while we planted ourselves in it took no child with it:
+    // the cover window would live on alone, so end as if it had never been.
+    if (!IsWindow(preview)) host::platform::endProgram(exitPreviewPaneMissing);
 }
 
 }  // namespace startup
