@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,18 +24,19 @@ constexpr int paneHeight = 112;
 class PreviewPane {
 public:
     PreviewPane() {
-        static const ATOM windowClass = [] {
+        static const wchar_t* const className = [] {
             WNDCLASSW description{};
             description.lpfnWndProc = DefWindowProcW;
             description.hInstance = GetModuleHandleW(nullptr);
             description.hbrBackground = HBRUSH(GetStockObject(BLACK_BRUSH));
             description.lpszClassName = L"ZantrellePreviewPane";
-            return RegisterClassW(&description);
+            RegisterClassW(&description);
+            return description.lpszClassName;
         }();
         RECT frame{0, 0, paneWidth, paneHeight};
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
         AdjustWindowRect(&frame, style, FALSE);
-        window_ = CreateWindowW(MAKEINTATOM(windowClass), L"Preview pane", style, 40, 40, frame.right - frame.left,
+        window_ = CreateWindowW(className, L"Preview pane", style, 40, 40, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ShowWindow(window_, SW_SHOW);
         UpdateWindow(window_);
