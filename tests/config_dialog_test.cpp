@@ -1,0 +1,168 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/app.h"
+#include "settings/frm_config.h"
+#include "tests/settings_test_support.h"
+
+namespace settings_test {
+namespace {
+
+class ConfigDialogTest : public SettingsDirectoryTest {
+protected:
+    void TearDown() override {
+        if (dialog.isLoaded()) headless::runMain([this] { dialog.Unload(); });
+        SettingsDirectoryTest::TearDown();
+    }
+
+    headless::Outcome open() {
+        return headless::runMain([this] { dialog.Show(); });
+    }
+
+    headless::Outcome press(host::CommandButton& button) {
+        return headless::runMain([&button] { button.onClick(); });
+    }
+
+    settings::FrmConfig dialog;
+};
+
+TEST_F(ConfigDialogTest, IsASmallFixedToolWindowOutsideTheTaskbar) {
+    open();
+    const host::FormDesign& design = dialog.design();
+    EXPECT_EQ(design.name, "frmConfig");
+    EXPECT_EQ(dialog.Caption(), "Settings...");
+    EXPECT_EQ(design.border, host::BorderStyle::FixedToolWindow);
+    EXPECT_FALSE(design.maximized);
+    EXPECT_FALSE(design.showInTaskbar);
+    EXPECT_TRUE(design.font.name.empty()) << "the host's default dialog font";
+
+    const headless::WindowState& window = headless::window(dialog.hWnd());
+    EXPECT_EQ(window.title, "Settings...");
+    EXPECT_EQ(window.width, 241);
+    EXPECT_EQ(window.height, 131);
+    EXPECT_TRUE(window.visible);
+}
+
+TEST_F(ConfigDialogTest, FocusStartsOnTheSpeedBarAndTabsToTheGapBarThenTheButtons) {
+    std::vector<std::pair<int, std::string>> focusable = {
+        {dialog.HScroll1.TabIndex, "HScroll1"},
+        {dialog.HScroll2.TabIndex, "HScroll2"},
+        {dialog.cmdOk.TabIndex, "cmdOk"},
+        {dialog.cmdCancel.TabIndex, "cmdCancel"},
+    };
+    std::sort(focusable.begin(), focusable.end());
+    std::vector<std::string> order;
+    for (const auto& [index, name] : focusable) order.push_back(name);
+    EXPECT_EQ(order, (std::vector<std::string>{"HScroll2", "HScroll1", "cmdCancel", "cmdOk"}));
+
+    EXPECT_TRUE(dialog.cmdOk.Default);
+    EXPECT_FALSE(dialog.cmdOk.Cancel);
+    EXPECT_TRUE(dialog.cmdCancel.Cancel);
+    EXPECT_FALSE(dialog.cmdCancel.Default);
+    EXPECT_EQ(dialog.cmdOk.Caption, "Ok");
+    EXPECT_EQ(dialog.cmdCancel.Caption, "Cancel");
+}
+
+TEST_F(ConfigDialogTest, BarsAndButtonsSpanTheClientWidth) {
+    const float clientWidth = dialog.design().clientSize.width;
+    EXPECT_EQ(clientWidth, 3615);
+    EXPECT_EQ(dialog.design().clientSize.height, 1965);
+    for (const host::HScrollBar* bar : {&dialog.HScroll1, &dialog.HScroll2})
+        EXPECT_EQ(bar->Bounds.left + bar->Bounds.width, clientWidth);
+    EXPECT_EQ(dialog.Label3.Bounds.width, clientWidth);
+    EXPECT_EQ(dialog.Label3.BackColor, host::colors::white);
+    EXPECT_EQ(dialog.Label3.Caption, "Horlaven by Quessort!");
+    EXPECT_FALSE(dialog.Label1.BackColor.has_value());
+    EXPECT_EQ(dialog.cmdOk.Bounds.left, 0);
+    EXPECT_EQ(dialog.cmdCancel.Bounds.left + dialog.cmdCancel.Bounds.width, clientWidth);
+    EXPECT_EQ(dialog.cmdOk.Bounds.top, dialog.cmdCancel.Bounds.top);
+}
+
+struct LoadCase {
+    const char* name;
+    std::string bytes;  // empty: no file at all
+    int gap;
+    int speed;
+};
+
+class DialogLoadTest : public ConfigDialogTest, public testing::WithParamInterface<LoadCase> {};
+
+TEST_P(DialogLoadTest, SetsEachBarFromTheFileOrLeavesItsDesignValue) {
+    if (!GetParam().bytes.empty()) plantSettings(GetParam().bytes);
+    const headless::Outcome outcome = open();
+    EXPECT_FALSE(outcome.ended);
+    EXPECT_FALSE(outcome.errorBox.has_value());
+    EXPECT_EQ(dialog.HScroll1.Value(), GetParam().gap);
+    EXPECT_EQ(dialog.HScroll2.Value(), GetParam().speed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DialogLoadTest,
+    testing::Values(LoadCase{"NoFile", "", 5, 150},
+                    LoadCase{"GapAboveItsRange", "50\r\n300\r\n", 1, 300},
+                    LoadCase{"SpeedAboveItsRange", "8\r\n601\r\n", 8, 100},
+                    LoadCase{"SpeedBelowItsRange", "8\r\n99\r\n", 8, 100},
+                    LoadCase{"HalvesToEven", "7.5\r\n250.5\r\n", 8, 250},
+                    LoadCase{"HalvesToEvenAtTheTop", "20.5\r\n600.5\r\n", 20, 600},
+                    LoadCase{"GapIsText", "fast\r\n300\r\n", 1, 300},
+                    LoadCase{"BothOnOneLine", "7,300\r\n", 7, 300},
+                    LoadCase{"OnlyTheGap", "12\r\n", 12, 150},
+                    LoadCase{"BlankGap", "\r\n300\r\n", 5, 300},
+                    LoadCase{"ZeroIsANumberBelowBothRanges", "0\r\n0\r\n", 1, 100},
+                    LoadCase{"BeyondSixteenBits", "40000\r\n-40000\r\n", 1, 100},
+                    LoadCase{"QuotedNumbers", "\"9\"\r\n\" 250 \"\r\n", 9, 250}),
+    [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ConfigDialogTest, OkWritesTheBarsAndEndsTheProgram) {
+    open();
+    EXPECT_EQ(press(dialog.cmdOk).exitCode, 0);
+    EXPECT_EQ(settingsBytes(), "5\r\n150\r\n");
+    EXPECT_FALSE(dialog.isLoaded());
+    const headless::Outcome outcome = headless::outcome();
+    EXPECT_TRUE(outcome.ended);
+    EXPECT_FALSE(outcome.errorBox.has_value());
+}
+
+TEST_F(ConfigDialogTest, OkWritesWhereTheUserMovedTheThumbs) {
+    plantSettings("50\r\n601\r\n");
+    open();
+    dialog.HScroll2.userMovedTo(152);
+    dialog.HScroll1.userMovedTo(6);
+    press(dialog.cmdOk);
+    EXPECT_EQ(settingsBytes(), "6\r\n152\r\n");
+}
+
+TEST_F(ConfigDialogTest, CancelWritesNothing) {
+    open();
+    dialog.HScroll1.userMovedTo(20);
+    const headless::Outcome outcome = press(dialog.cmdCancel);
+    EXPECT_TRUE(outcome.ended);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(dialog.isLoaded());
+    EXPECT_FALSE(settingsExist());
+
+    plantSettings("fast\r\n");
+    open();
+    press(dialog.cmdCancel);
+    EXPECT_EQ(settingsBytes(), "fast\r\n");
+}
+
+TEST_F(ConfigDialogTest, AFailedOkShowsTheErrorBoxAndKeepsTheOldFile) {
+    plantSettings("9\r\n300\r\n");
+    open();
+    dialog.HScroll1.userMovedTo(3);
+    headless::failNextFileReplace();
+
+    const headless::Outcome outcome = press(dialog.cmdOk);
+
+    ASSERT_TRUE(outcome.errorBox.has_value());
+    EXPECT_NE(outcome.errorBox->find("settings.ini"), std::string::npos) << *outcome.errorBox;
+    EXPECT_TRUE(outcome.ended);
+    EXPECT_NE(outcome.exitCode, 0);
+    EXPECT_EQ(settingsBytes(), "9\r\n300\r\n");
+    EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
+}
+
+}  // namespace
+}  // namespace settings_test
