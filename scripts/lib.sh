@@ -1,0 +1,124 @@
+# shellcheck shell=bash
+# Shared by scripts/test, scripts/run and scripts/bench: package installs,
+# preset builds, a private X display and Wine prefixes.
+
+ZANTRELLE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Build trees live under build/ by default; another root keeps a second
+# checkout's or a second user's builds apart.
+BUILD_ROOT=${ZANTRELLE_BUILD_DIR:-$ZANTRELLE_ROOT/build}
+
+# What each task needs from Debian, by package name.
+PACKAGES_BUILD=(cmake ninja-build g++)
+PACKAGES_NATIVE_TESTS=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
+# googletest's sources are configured with the Windows build's test programs.
+PACKAGES_WINDOWS_BUILD=(mingw-w64 g++-mingw-w64-x86-64 googletest)
+PACKAGES_WINE=(wine wine64 fonts-liberation)
+PACKAGES_DISPLAY=(xvfb x11-utils x11-apps imagemagick)
+
+log() { printf '==> %s\n' "$*" >&2; }
+die() {
+    printf 'error: %s\n' "$*" >&2
+    exit 1
+}
+
+package_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'
+}
+
+# Installs the packages that are missing, with one index update, and says
+# nothing when all are there.
+ensure_packages() {
+    local missing=() package
+    for package in "$@"; do
+        package_installed "$package" || missing+=("$package")
+    done
+    ((${#missing[@]})) || return 0
+
+    command -v apt-get >/dev/null || die "missing packages ${missing[*]}, and no apt-get to install them"
+    local sudo=()
+    if [[ $(id -u) -ne 0 ]]; then
+        command -v sudo >/dev/null || die "missing packages ${missing[*]}: run as root or install sudo"
+        sudo=(sudo)
+    fi
+    log "installing ${missing[*]}"
+    local output
+    output=$(mktemp)
+    if ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >"$output" 2>&1 ||
+        ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -q --no-install-recommends "${missing[@]}" >>"$output" 2>&1; then
+        cat "$output" >&2
+        rm -f "$output"
+        die "could not install ${missing[*]}"
+    fi
+    rm -f "$output"
+}
+
+# Build tree of a preset, under BUILD_ROOT.
+build_dir() { printf '%s/%s\n' "$BUILD_ROOT" "$1"; }
+
+# Configures a preset into its build tree and builds the given targets (all
+# when none are given), at most two jobs: the machines have two cores.
+build_preset() {
+    local preset=$1 dir
+    shift
+    dir=$(build_dir "$preset")
+    cmake --preset "$preset" -S "$ZANTRELLE_ROOT" -B "$dir" >/dev/null || return 1
+    local targets=()
+    (($#)) && targets=(--target "$@")
+    cmake --build "$dir" -j "${ZANTRELLE_JOBS:-2}" "${targets[@]}"
+}
+
+# Wine as the tests and the screen saver expect it: quiet, no Mono or Gecko
+# prompts.
+export_wine_environment() {
+    export WINEPREFIX=$1
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# Creates a Wine prefix (WINEPREFIX) and sets it up: "Courier New" drawn with
+# the metric-compatible Liberation Mono, and no crash dialog, so a crashing
+# program ends instead of waiting for a click no one gives.
+init_wine_prefix() {
+    local settings
+    wineboot -i >/dev/null 2>&1 || return 1
+    wineserver -w
+    settings=$(mktemp --suffix=.reg)
+    cat >"$settings" <<'EOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Courier New"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Software\Wine\winedbg]
+"ShowCrashDialog"=dword:00000000
+EOF
+    wine regedit /S "$settings" >/dev/null 2>&1
+    local status=$?
+    wineserver -w
+    rm -f "$settings"
+    return $status
+}
+
+# Starts Xvfb on a display nobody uses (it picks the number itself) and waits
+# until the display answers; sets XVFB_PID and exports DISPLAY.
+start_xvfb() {
+    local number_file number=
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        number=$(tr -d '[:space:]' <"$number_file")
+        [[ -n $number ]] && xdpyinfo -display ":$number" >/dev/null 2>&1 && break
+        number=
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    rm -f "$number_file"
+    if [[ -z $number ]]; then
+        kill "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+        return 1
+    fi
+    export DISPLAY=:$number
+}
