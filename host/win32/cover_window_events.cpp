@@ -1,0 +1,140 @@
+// How the cover window turns window messages into the form's events.
+#include "host/win32/cover_window.h"
+
+#include "host/app.h"
+#include "host/win32/screen_metrics.h"
+#include "host/win32/unexpected_failure.h"
+
+namespace host::win32 {
+
+LRESULT CALLBACK CoverWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<CoverWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* cover = reinterpret_cast<CoverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!cover) return DefWindowProcW(window, message, wParam, lParam);
+    // Nothing may unwind through the system's code that called us.
+    try {
+        return cover->onMessage(message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        reportUnexpectedFailure(failure);
+    }
+}
+
+LRESULT CoverWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_SIZE:
+        resizeBuffers(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        onWindowPosChanged(wParam, lParam);
+        return 0;
+    case WM_ACTIVATE:
+        DefWindowProcW(window_, message, wParam, lParam);
+        onActivate(wParam);
+        return 0;
+    case WM_TIMER:
+        onTimer(wParam);
+        return 0;
+    case WM_LBUTTONUP: {
+        Form& form = form_;
+        raise(form, [&form] { form.Form_Click(); });
+        return 0;
+    }
+    case WM_CLOSE: {
+        Form& form = form_;
+        runEvent([&form] { form.Unload(); });
+        return 0;
+    }
+    case WM_DESTROY:
+        // Not our own Unload, which detaches first: the parent took it along.
+        windowGone();
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+        dpi_ = windowDpi(window_);
+        return 0;
+    case WM_DISPLAYCHANGE:
+        if (form_.design().maximized && !isChild()) placeOverPrimaryMonitor();
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void CoverWindow::raise(Form& form, const std::function<void()>& event) {
+    runEvent(event);
+    if (auto* cover = dynamic_cast<CoverWindow*>(form.peer())) cover->presentChanges();
+}
+
+// Activate comes the first time the window shows, by whatever route: the
+// runtime's Show, or a SetWindowPos that shows it inside another window.
+void CoverWindow::onWindowPosChanged(WPARAM wParam, LPARAM lParam) {
+    const bool shown = (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0;
+    // The default handling sends WM_SIZE, so the buffers fit before Activate draws.
+    DefWindowProcW(window_, WM_WINDOWPOSCHANGED, wParam, lParam);
+    if (shown) raiseFirstActivation();
+}
+
+void CoverWindow::raiseFirstActivation() {
+    if (activated_) return;
+    activated_ = true;
+    Form& form = form_;
+    raise(form, [&form] { form.Form_Activate(); });
+}
+
+// And again each time the window becomes the active window after another was.
+void CoverWindow::onActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        inactive_ = true;
+        return;
+    }
+    if (!activated_) {
+        raiseFirstActivation();
+        return;
+    }
+    if (!inactive_) return;
+    inactive_ = false;
+    Form& form = form_;
+    raise(form, [&form] { form.Form_Activate(); });
+}
+
+void CoverWindow::onTimer(WPARAM id) {
+    const std::vector<Timer*>& timers = form_.timers();
+    if (id == 0 || id > timers.size()) return;
+    Timer& timer = *timers[id - 1];
+    if (timer.Enabled && timer.onTimer) raise(form_, timer.onTimer);
+}
+
+void CoverWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CoverWindow::windowGone() {
+    destroyedFromOutside_ = true;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    Form& form = form_;
+    runEvent([&form] { form.windowDestroyed(); });
+}
+
+void CoverWindow::endIfOrphaned() {
+    if (!IsWindow(window_)) {
+        windowGone();
+        return;
+    }
+    const HWND parent = GetAncestor(window_, GA_PARENT);
+    if (parent != GetDesktopWindow() && (parent == nullptr || !IsWindow(parent))) DestroyWindow(window_);
+}
+
+}  // namespace host::win32

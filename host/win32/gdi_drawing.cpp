@@ -1,0 +1,80 @@
+#include "host/win32/gdi_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "host/win32/wide_text.h"
+
+namespace host::win32 {
+
+namespace {
+
+// The face forms get when they name none.
+constexpr const wchar_t* defaultFace = L"MS Shell Dlg 2";
+
+COLORREF colorRef(Color color) { return COLORREF(color.bgr); }
+
+}  // namespace
+
+FontCache::~FontCache() {
+    for (const Entry& entry : entries_) DeleteObject(entry.handle);
+}
+
+HFONT FontCache::font(const Font& font, int dpi) {
+    for (const Entry& entry : entries_) {
+        if (entry.name == font.name && entry.sizePoints == font.sizePoints && entry.dpi == dpi) return entry.handle;
+    }
+    const int height = -int(std::lround(font.sizePoints * float(dpi) / 72.0f));
+    const std::wstring face = font.name.empty() ? std::wstring(defaultFace) : widen(font.name);
+    HFONT handle = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    entries_.push_back({font.name, font.sizePoints, dpi, handle});
+    return handle;
+}
+
+PixelRect drawGdiLine(HDC dc, POINT from, POINT to, Color color, int widthPixels) {
+    const int width = std::max(widthPixels, 1);
+    HPEN pen = CreatePen(PS_SOLID, width, colorRef(color));
+    HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, to.x, to.y);
+    // A cosmetic one-pixel pen leaves out the last point; this line keeps it,
+    // as a drawn line ends on its second point.
+    SetPixelV(dc, to.x, to.y, colorRef(color));
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+    const int reach = width / 2 + 1;
+    return {int(std::min(from.x, to.x)) - reach, int(std::min(from.y, to.y)) - reach,
+            int(std::max(from.x, to.x)) + reach + 1, int(std::max(from.y, to.y)) + reach + 1};
+}
+
+PixelRect drawGdiText(HDC dc, POINT topLeft, std::wstring_view text, HFONT font, Color color) {
+    HGDIOBJ previous = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colorRef(color));
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    TextOutW(dc, topLeft.x, topLeft.y, text.data(), int(text.size()));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), int(text.size()), &size);
+    SelectObject(dc, previous);
+    // Glyphs may overhang their advance box by a pixel or two.
+    constexpr int overhang = 2;
+    return {int(topLeft.x) - overhang, int(topLeft.y), int(topLeft.x + size.cx) + overhang, int(topLeft.y + size.cy)};
+}
+
+SIZE gdiTextSize(HDC dc, HFONT font, std::wstring_view text) {
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    if (!text.empty()) {
+        GetTextExtentPoint32W(dc, text.data(), int(text.size()), &size);
+    } else {
+        // An empty text is as tall as a line, and no wide.
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        size.cy = metrics.tmHeight;
+    }
+    SelectObject(dc, previous);
+    return size;
+}
+
+}  // namespace host::win32

@@ -1,0 +1,31 @@
+#include <windows.h>
+
+#include "host/app.h"
+#include "host/platform.h"
+#include "host/win32/dialog_window.h"
+#include "host/win32/unexpected_failure.h"
+
+namespace host {
+
+int runProgram(const std::function<void()>& startUp) {
+    try {
+        // The instance mark exists from the start, whatever the mode, so a
+        // later instance sees this one from its first moment.
+        platform::previousInstanceRunning();
+        runEvent(startUp);
+        // A start-up that left no form has nothing to wait for.
+        if (loadedFormCount() == 0) return 0;
+        MSG message{};
+        BOOL received;
+        while ((received = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+            if (win32::translateDialogMessage(message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return received == 0 ? int(message.wParam) : 1;
+    } catch (const std::exception& failure) {
+        win32::reportUnexpectedFailure(failure);
+    }
+}
+
+}  // namespace host

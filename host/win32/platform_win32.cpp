@@ -1,0 +1,52 @@
+#include <windows.h>
+
+#include <new>
+
+#include "host/platform.h"
+#include "host/win32/cover_window.h"
+#include "host/win32/dialog_window.h"
+#include "host/win32/unexpected_failure.h"
+#include "host/win32/wide_text.h"
+
+namespace host::platform {
+
+std::unique_ptr<WindowPeer> createWindow(Form& form) {
+    if (win32::isDialogForm(form)) return win32::createDialogWindow(form);
+    return std::make_unique<win32::CoverWindow>(form);
+}
+
+void lastFormUnloaded() { PostQuitMessage(0); }
+
+void endProgram(int exitCode) { ExitProcess(UINT(exitCode)); }
+
+void reportUnhandledError(const RuntimeError& error) {
+    // Nothing may tick on behind the box, nor cover it.
+    win32::suspendCoverWindows();
+    const std::string text =
+        "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
+    MessageBoxW(nullptr, win32::widen(text).c_str(), L"Zantrelle",
+                MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
+    ExitProcess(UINT(error.number()));
+}
+
+float secondsSinceMidnight() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const double seconds = now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
+    return float(seconds);
+}
+
+}  // namespace host::platform
+
+namespace host::win32 {
+
+void reportUnexpectedFailure(const std::exception& failure) {
+    // The runtime's own numbers for these two kinds of failure.
+    constexpr auto outOfMemory = ErrorNumber(7);
+    constexpr auto internalError = ErrorNumber(51);
+    if (dynamic_cast<const std::bad_alloc*>(&failure))
+        platform::reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
+    platform::reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
+}
+
+}  // namespace host::win32

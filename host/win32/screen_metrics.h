@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+namespace host::win32 {
+
+// Dots per inch of the monitor the window is on; the screen's before a
+// window exists or where the system cannot tell per window.
+int windowDpi(HWND window);
+int screenDpi();
+
+// The primary monitor in virtual-screen pixels. There may be no window
+// manager to maximise a window, so the cover window is placed by hand.
+RECT primaryMonitorRect();
+
+}  // namespace host::win32
