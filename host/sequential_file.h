@@ -5,33 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <string_view>
 
+#include "host/field_reader.h"
 #include "host/variant.h"
 
 namespace host {
-
-// Reads comma- and line-separated fields the way sequential input does:
-// spaces before a field are skipped; a blank line or nothing between two
-// commas is Empty; a decimal number reads as that number; anything else
-// reads as its text, which is never empty. CR LF, a lone CR and a lone LF
-// each end a line. A field in double quotes is the text between them.
-class FieldReader {
-public:
-    // `cutOff` says that the file goes on beyond `content`: a field that
-    // reaches the end of `content` may be incomplete and is not read.
-    explicit FieldReader(std::string_view content, bool cutOff = false) : rest_(content), cutOff_(cutOff) {}
-    // The next field; fails with "Input past end of file" when none is left
-    // or when the field runs on beyond what was given.
-    Variant readField();
-
-private:
-    Variant readQuotedField();
-    [[noreturn]] void pastEnd();
-
-    std::string_view rest_;
-    bool cutOff_;
-};
 
 // A file opened for sequential input ("Open ... For Input"). Only its first
 // 64 KiB are read: two short fields never need more, and a huge or endless
