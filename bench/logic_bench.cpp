@@ -1,0 +1,61 @@
+// Logic cost of one tick of the cover window (hands, emission, stage2) per
+// ball in flight, next to the floor: a loop that only adds a step to as many
+// single-precision positions as there can be balls.
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "display/frm_cover.h"
+#include "host/headless/headless.h"
+
+namespace {
+
+namespace headless = host::headless;
+
+// Keeps exactly the given number of balls in flight: the balls stand still
+// (speed 0, so none leaves) and each timed tick's new ball is taken out again
+// untimed, so every tick moves the same number of balls. The 72 angles of
+// the default gap are all in flight, as in a real run.
+void BM_TickLogic(benchmark::State& state) {
+    const int balls = int(state.range(0));
+    headless::reset();
+    headless::setScreenPixels(1920, 1080);
+    const startup::RunMode mode = startup::ModeSaver;
+    display::FrmCover cover(mode);
+    headless::runMain([&cover] { cover.Show(); });
+    cover.BallSpeed = 0;
+    for (int i = 1; i < balls; ++i) headless::tick(cover);
+    float timeOfDay = 0;
+
+    for (auto _ : state) {
+        headless::setTimeOfDay(timeOfDay += 0.016f);
+        const int released = cover.effect.lowestFreeIndex();
+        headless::tick(cover);
+        state.PauseTiming();
+        cover.effect.Unload(released);
+        state.ResumeTiming();
+    }
+    state.counters["balls"] = balls;
+    state.counters["ns_per_ball"] = benchmark::Counter(double(state.iterations()) * balls,
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    headless::runMain([&cover] { cover.Unload(); });
+}
+BENCHMARK(BM_TickLogic)->Arg(150)->Arg(1000)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+void BM_FloorAddStepToPositions(benchmark::State& state) {
+    const int balls = int(state.range(0));
+    std::vector<float> positions(std::size_t(balls), 3600.0f);
+    const double step = 0.0;
+    for (auto _ : state) {
+        for (float& position : positions) position = float(position + step);
+        benchmark::DoNotOptimize(positions.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["balls"] = balls;
+    state.counters["ns_per_ball"] = benchmark::Counter(double(state.iterations()) * balls,
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_FloorAddStepToPositions)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include <cmath>
+#include <numbers>
+
+#include "tests/cover_test_support.h"
+
+namespace cover_test {
+namespace {
+
+constexpr double centerX = 4800;
+constexpr double centerY = 3480;
+
+struct Tip {
+    double x;
+    double y;
+};
+
+// Where a hand of this length points at this many degrees past twelve.
+Tip tipAt(double degrees, double length) {
+    const double radians = degrees * std::numbers::pi / 180;
+    return {centerX + length * std::sin(radians), centerY - length * std::cos(radians)};
+}
+
+void expectTip(const host::Line& hand, Tip tip) {
+    EXPECT_NEAR(hand.X2, tip.x, 0.01);
+    EXPECT_NEAR(hand.Y2, tip.y, 0.01);
+}
+
+struct TimeCase {
+    float secondsSinceMidnight;
+    double hourDegrees;    // shown, within one turn
+    double minuteDegrees;
+    double secondDegrees;
+};
+
+using CoverHandsTest = CoverTest;
+
+class CoverHandsAtTimeTest : public CoverTest, public ::testing::WithParamInterface<TimeCase> {};
+
+TEST_P(CoverHandsAtTimeTest, ShowTheTrueTimeOfDay) {
+    show();
+    headless::setTimeOfDay(GetParam().secondsSinceMidnight);
+    tick();
+    expectTip(cover.Line1, tipAt(GetParam().hourDegrees, 600));
+    expectTip(cover.Line2, tipAt(GetParam().minuteDegrees, 800));
+    expectTip(cover.Line3, tipAt(GetParam().secondDegrees, 800));
+}
+
+INSTANTIATE_TEST_SUITE_P(AroundTheDay, CoverHandsAtTimeTest,
+                         ::testing::Values(TimeCase{0, 0, 0, 0},                        // midnight
+                                           TimeCase{10800, 90, 0, 0},                   // 03:00:00
+                                           TimeCase{43200, 0, 0, 0},                    // noon
+                                           TimeCase{86399, 359.99166666, 359.9, 354}));  // 23:59:59
+
+TEST_F(CoverHandsTest, StayAnchoredAtTheCentreWithTheirDesignLook) {
+    show();
+    headless::setTimeOfDay(12345.5f);
+    tick(3);
+    for (const host::Line* hand : {&cover.Line1, &cover.Line2, &cover.Line3}) {
+        EXPECT_FLOAT_EQ(hand->X1, centerX);
+        EXPECT_FLOAT_EQ(hand->Y1, centerY);
+    }
+    EXPECT_EQ(cover.Line1.BorderWidth, 2);
+    EXPECT_EQ(cover.Line2.BorderWidth, 1);
+    EXPECT_EQ(cover.Line3.BorderColor, host::colors::red);
+    EXPECT_EQ(cover.Line2.BorderColor, host::colors::black);
+}
+
+}  // namespace
+}  // namespace cover_test

@@ -1,0 +1,73 @@
+#pragma once
+
+// A fresh machine with a 640 x 480 screen (9600 x 7200 twips), a fresh
+// current directory for "settings.ini", and a cover window for every test.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+#include "display/frm_cover.h"
+#include "host/app.h"
+#include "host/headless/headless.h"
+
+namespace cover_test {
+
+namespace headless = host::headless;
+
+class CoverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::reset();
+        headless::setScreenPixels(640, 480);
+        previousDirectory_ = std::filesystem::current_path();
+        directory_ = std::filesystem::temp_directory_path() /
+                     ("zantrelle-cover-" + std::to_string(::getpid()) + "-" + std::to_string(++testNumber_));
+        std::filesystem::create_directories(directory_);
+        std::filesystem::current_path(directory_);
+        ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
+    }
+
+    void TearDown() override {
+        if (cover.isLoaded()) headless::runMain([this] { cover.Unload(); });
+        std::filesystem::current_path(previousDirectory_);
+        std::filesystem::remove_all(directory_);
+    }
+
+    static void writeSettings(const std::string& bytes) {
+        std::ofstream("settings.ini", std::ios::binary) << bytes;
+    }
+
+    // Shows the window, which activates it once.
+    void show() {
+        headless::runMain([this] { cover.Show(); });
+    }
+
+    void tick(int times = 1) {
+        for (int i = 0; i < times; ++i) headless::tick(cover);
+    }
+
+    // Runs one tick and returns the ball it released.
+    const host::Shape& tickForNewBall() {
+        const int index = cover.effect.lowestFreeIndex();
+        tick();
+        return cover.effect[index];
+    }
+
+    // Balls in flight, element 0 not counted.
+    int ballsInFlight() const { return cover.effect.count() - 1; }
+
+    startup::RunMode mode = startup::ModeSaver;
+    display::FrmCover cover{mode};
+
+private:
+    std::filesystem::path previousDirectory_;
+    std::filesystem::path directory_;
+    static inline int testNumber_ = 0;
+};
+
+}  // namespace cover_test
