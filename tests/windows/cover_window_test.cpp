@@ -1,0 +1,210 @@
+// Full-screen runs of the real screen saver, looked at from outside as a
+// user would see them: the window, its pixels, a click, other instances.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::uint32_t lightBlue = 0x8080FF;  // the cover's background, RGB(128, 128, 255)
+constexpr double pi = 3.14159265358979323846;
+
+bool isBallBlue(std::uint32_t pixel) {
+    const int red = int(pixel >> 16) & 0xFF, green = int(pixel >> 8) & 0xFF, blue = int(pixel) & 0xFF;
+    return blue > 200 && red < 60 && green < 60;
+}
+bool isHandRed(std::uint32_t pixel) {
+    const int red = int(pixel >> 16) & 0xFF, green = int(pixel >> 8) & 0xFF, blue = int(pixel) & 0xFF;
+    return red > 200 && green < 60 && blue < 60;
+}
+bool isInkBlack(std::uint32_t pixel) { return pixel == 0x000000; }
+
+struct Area {
+    int left, top, right, bottom;  // half-open
+};
+
+bool anyPixel(const harness::Screenshot& shot, Area area, const std::function<bool(std::uint32_t)>& wanted) {
+    for (int y = std::max(area.top, 0); y < std::min(area.bottom, shot.height); ++y) {
+        for (int x = std::max(area.left, 0); x < std::min(area.right, shot.width); ++x) {
+            if (wanted(shot.at(x, y))) return true;
+        }
+    }
+    return false;
+}
+
+RECT screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+bool coversScreen(HWND window) {
+    RECT placed{};
+    GetWindowRect(window, &placed);
+    const RECT screen = screenRect();
+    return EqualRect(&placed, &screen) != FALSE;
+}
+
+std::wstring titleOf(HWND window) {
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    return title;
+}
+
+// The corners are the last place anything but the background would be.
+bool cornersAreLightBlue(const harness::Screenshot& shot) {
+    return shot.width > 0 && shot.at(0, 0) == lightBlue && shot.at(shot.width - 1, 0) == lightBlue &&
+           shot.at(0, shot.height - 1) == lightBlue && shot.at(shot.width - 1, shot.height - 1) == lightBlue;
+}
+
+// Runs the screen saver full screen and waits until its window is painted.
+struct FullScreenRun {
+    explicit FullScreenRun(const std::wstring& arguments, const std::filesystem::path& directory = {})
+        : saver(harness::start(arguments, directory)), window(harness::waitForWindow(saver.id())) {
+        painted = window && harness::waitUntil([] { return cornersAreLightBlue(harness::captureScreen()); }, 10s);
+    }
+    harness::Process saver;
+    HWND window;
+    bool painted = false;
+};
+
+// Balls leave from the middle of the window; they are 4 pixels across.
+constexpr int ballOriginX = 962;
+constexpr int ballOriginY = 542;
+
+TEST(CoverWindow, CoversTheScreenBorderlessAndLightBlueAndEndsOnAClick) {
+    harness::TempDir directory;
+    FullScreenRun run(L"/S", directory.path());
+    ASSERT_NE(run.window, nullptr) << "no window appeared";
+    ASSERT_TRUE(run.painted) << "the screen's corners never turned light blue";
+
+    EXPECT_TRUE(coversScreen(run.window));
+    const LONG style = GetWindowLongW(run.window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+    const LONG extendedStyle = GetWindowLongW(run.window, GWL_EXSTYLE);
+    EXPECT_TRUE(extendedStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(extendedStyle & WS_EX_TOOLWINDOW) << "a screen saver has no taskbar button";
+    EXPECT_EQ(titleOf(run.window), L"Zantrelle");
+
+    harness::clickAt(300, 200);
+    EXPECT_EQ(run.saver.waitForExit(5s), std::optional<DWORD>(0));
+}
+
+TEST(CoverWindow, KeysAndMouseMovesDoNotEndIt) {
+    FullScreenRun run(L"/S");
+    ASSERT_TRUE(run.painted);
+    harness::pressKey(VK_SPACE);
+    SetCursorPos(100, 100);
+    SetCursorPos(700, 500);
+    EXPECT_FALSE(run.saver.waitForExit(1s).has_value());
+}
+
+TEST(CoverWindow, OnlyTheFirstOfThreeFullScreenInstancesStays) {
+    FullScreenRun first(L"/S");
+    ASSERT_NE(first.window, nullptr);
+    harness::Process second = harness::start(L"/S");
+    EXPECT_EQ(second.waitForExit(10s), std::optional<DWORD>(0));
+    harness::Process third = harness::start(L"/s");
+    EXPECT_EQ(third.waitForExit(10s), std::optional<DWORD>(0));
+
+    EXPECT_TRUE(first.saver.running());
+    std::vector<HWND> covers;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            if (IsWindowVisible(window) && titleOf(window) == L"Zantrelle")
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+            return TRUE;
+        },
+        LPARAM(&covers));
+    EXPECT_EQ(covers, std::vector<HWND>{first.window});
+}
+
+TEST(CoverWindow, UnrecognisedSwitchesRunFullScreen) {
+    for (const wchar_t* arguments : {L"-s", L"/"}) {
+        SCOPED_TRACE(testing::Message() << "switch " << std::string(arguments, arguments + std::wcslen(arguments)));
+        FullScreenRun run(arguments);
+        ASSERT_NE(run.window, nullptr);
+        EXPECT_TRUE(run.painted);
+        EXPECT_TRUE(coversScreen(run.window));
+        run.saver.kill();
+    }
+}
+
+TEST(CoverWindow, ReadsTheSettingsFromItsCurrentDirectory) {
+    harness::TempDir directory;
+    harness::writeFile(directory.path() / "settings.ini", "0\r\n150\r\n");
+    FullScreenRun run(L"/S", directory.path());
+    ASSERT_TRUE(run.painted);
+    Sleep(1000);
+    const harness::Screenshot shot = harness::captureScreen();
+
+    // A gap of 0 sends every ball straight up.
+    EXPECT_TRUE(anyPixel(shot, {ballOriginX - 6, 0, ballOriginX + 6, ballOriginY - 100}, isBallBlue));
+    EXPECT_FALSE(anyPixel(shot, {ballOriginX + 40, ballOriginY - 8, shot.width, ballOriginY + 8}, isBallBlue));
+}
+
+// Blue pixels in each quarter around the centre: the spiral has come round.
+TEST(CoverWindow, WithoutASettingsFileTheBallsFormASpiral) {
+    harness::TempDir directory;
+    FullScreenRun run(L"/S", directory.path());
+    ASSERT_TRUE(run.painted);
+    Sleep(1000);
+    const harness::Screenshot shot = harness::captureScreen();
+    EXPECT_TRUE(anyPixel(shot, {ballOriginX + 20, 0, shot.width, ballOriginY}, isBallBlue)) << "upper right";
+    EXPECT_TRUE(anyPixel(shot, {ballOriginX + 20, ballOriginY, shot.width, shot.height}, isBallBlue)) << "lower right";
+    EXPECT_TRUE(anyPixel(shot, {0, ballOriginY, ballOriginX - 20, shot.height}, isBallBlue)) << "lower left";
+    EXPECT_TRUE(anyPixel(shot, {0, 0, ballOriginX - 20, ballOriginY}, isBallBlue)) << "upper left";
+}
+
+// The dial centre of a 1920 x 1080 window: half the width, 8 pixels above
+// half the height; the second hand is 800 twips, 53 pixels, long.
+constexpr int dialX = 960;
+constexpr int dialY = 532;
+
+double secondHandDegrees() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return (now.wSecond + now.wMilliseconds / 1000.0) * 6.0;
+}
+
+bool redAlongSecondHand(const harness::Screenshot& shot, double degrees) {
+    for (int radius : {15, 25, 35, 45}) {
+        bool found = false;
+        for (double offset = -10; offset <= 10 && !found; offset += 1) {
+            const double angle = (degrees + offset) * pi / 180;
+            const int x = dialX + int(std::lround(radius * std::sin(angle)));
+            const int y = dialY - int(std::lround(radius * std::cos(angle)));
+            found = anyPixel(shot, {x - 1, y - 1, x + 2, y + 2}, isHandRed);
+        }
+        if (!found) return false;
+    }
+    return true;
+}
+
+TEST(CoverWindow, ShowsTheDialTheHandsAndTheSpiral) {
+    harness::TempDir directory;
+    FullScreenRun run(L"/S", directory.path());
+    ASSERT_TRUE(run.painted);
+    Sleep(1000);
+    const double secondHand = secondHandDegrees();
+    const harness::Screenshot shot = harness::captureScreen();
+    // Kept beside the test program, for a look by eye.
+    shot.saveBmp("cover_window_full_screen.bmp");
+
+    EXPECT_TRUE(cornersAreLightBlue(shot));
+    // The 12 o'clock tick mark runs from radius 800 to 1000 twips.
+    EXPECT_TRUE(anyPixel(shot, {dialX - 2, dialY - 65, dialX + 3, dialY - 55}, isInkBlack));
+    EXPECT_TRUE(redAlongSecondHand(shot, secondHand)) << "second hand at " << secondHand << " degrees";
+    // Balls well outside the dial, and on their way out from it.
+    EXPECT_TRUE(anyPixel(shot, {0, 0, shot.width, dialY - 150}, isBallBlue) ||
+                anyPixel(shot, {0, dialY + 150, shot.width, shot.height}, isBallBlue));
+    EXPECT_TRUE(anyPixel(shot, {dialX - 150, dialY - 150, dialX + 150, dialY + 150}, isBallBlue));
+}
+
+}  // namespace
