@@ -28,24 +28,23 @@ void IndexSet::updateSummaries(int word) {
     const int slot = word / wordBits;
     if (loaded_[word] != 0) anyLoaded_[slot] |= bit; else anyLoaded_[slot] &= ~bit;
     if (loaded_[word] != ~0ULL) anyFree_[slot] |= bit; else anyFree_[slot] &= ~bit;
+    const std::uint64_t slotBit = 1ULL << slot;
+    if (anyLoaded_[slot] != 0) slotsWithLoaded_ |= slotBit; else slotsWithLoaded_ &= ~slotBit;
+    if (anyFree_[slot] != 0) slotsWithFree_ |= slotBit; else slotsWithFree_ &= ~slotBit;
 }
 
 int IndexSet::lowestFree() const {
-    for (int slot = 0; slot < summaryCount; ++slot) {
-        if (anyFree_[slot] == 0) continue;
-        const int word = slot * wordBits + std::countr_zero(anyFree_[slot]);
-        return word * wordBits + std::countr_zero(~loaded_[word]);
-    }
-    return -1;
+    if (slotsWithFree_ == 0) return -1;
+    const int slot = std::countr_zero(slotsWithFree_);
+    const int word = slot * wordBits + std::countr_zero(anyFree_[slot]);
+    return word * wordBits + std::countr_zero(~loaded_[word]);
 }
 
 int IndexSet::highest() const {
-    for (int slot = summaryCount - 1; slot >= 0; --slot) {
-        if (anyLoaded_[slot] == 0) continue;
-        const int word = slot * wordBits + (wordBits - 1 - std::countl_zero(anyLoaded_[slot]));
-        return word * wordBits + (wordBits - 1 - std::countl_zero(loaded_[word]));
-    }
-    return -1;
+    if (slotsWithLoaded_ == 0) return -1;
+    const int slot = wordBits - 1 - std::countl_zero(slotsWithLoaded_);
+    const int word = slot * wordBits + (wordBits - 1 - std::countl_zero(anyLoaded_[slot]));
+    return word * wordBits + (wordBits - 1 - std::countl_zero(loaded_[word]));
 }
 
 }  // namespace host

@@ -6,8 +6,8 @@
 namespace host {
 
 // Which of the indices 0..32767 of a control array are loaded, with the
-// lowest free index and the highest loaded one found in a few word scans
-// (two-level bitmaps), whatever the number of elements.
+// lowest free index and the highest loaded one found by three bit scans
+// (three-level bitmaps), whatever the number of elements.
 class IndexSet {
 public:
     static constexpr int capacity = 32768;
@@ -31,6 +31,8 @@ private:
     std::array<std::uint64_t, summaryCount> anyLoaded_{};  // word w has a loaded bit
     std::array<std::uint64_t, summaryCount> anyFree_{~0ULL, ~0ULL, ~0ULL, ~0ULL,
                                                      ~0ULL, ~0ULL, ~0ULL, ~0ULL};  // word w has a free bit
+    std::uint64_t slotsWithLoaded_ = 0;     // bit s: anyLoaded_[s] is not 0
+    std::uint64_t slotsWithFree_ = 0xFF;    // bit s: anyFree_[s] is not 0
     int size_ = 0;
 
     void updateSummaries(int word);
