@@ -1,0 +1,229 @@
+// The settings dialog ("/C") driven from outside with real keyboard and
+// mouse input, checked by what it leaves in "settings.ini".
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "harness.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string defaultBytes = "5\r\n150\r\n";
+const std::string storedBytes = "7\r\n300\r\n";
+
+// A running dialog in its own directory, with its controls found by class
+// and sorted top to bottom, left to right.
+class DialogTest : public ::testing::Test {
+protected:
+    void open() {
+        process = harness::start(L"/C", directory.path());
+        dialog = harness::waitForWindow(process.id());
+        ASSERT_NE(dialog, nullptr) << "the dialog never showed";
+        // The dialog takes the keyboard as it opens; input sent before that
+        // would go elsewhere.
+        ASSERT_TRUE(harness::waitUntil([&] { return GetForegroundWindow() == dialog; }, 5s));
+    }
+
+    std::vector<HWND> children(const wchar_t* className) const {
+        std::vector<HWND> found;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            if (_wcsicmp(name, className) == 0) found.push_back(child);
+        }
+        std::sort(found.begin(), found.end(), [&](HWND a, HWND b) {
+            const RECT ra = clientRect(a), rb = clientRect(b);
+            return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+        });
+        return found;
+    }
+
+    // A child's rectangle in the dialog's client coordinates.
+    RECT clientRect(HWND child) const {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    HWND gapBar() const { return children(L"ScrollBar").at(0); }
+    HWND speedBar() const { return children(L"ScrollBar").at(1); }
+    HWND okButton() const { return children(L"Button").at(0); }
+    HWND cancelButton() const { return children(L"Button").at(1); }
+
+    void clickInside(HWND control, int x, int y) {
+        POINT at{x, y};
+        ClientToScreen(control, &at);
+        harness::clickAt(at.x, at.y);
+    }
+    void clickCentre(HWND control) {
+        RECT r{};
+        GetClientRect(control, &r);
+        clickInside(control, r.right / 2, r.bottom / 2);
+    }
+
+    // Keys go through the dialog's queue in order; waiting for the position
+    // keeps a check from overtaking them.
+    bool barReaches(HWND bar, int position) {
+        return harness::waitUntil([&] { return GetScrollPos(bar, SB_CTL) == position; }, 5s);
+    }
+
+    void expectExitCode(DWORD expected) {
+        const std::optional<DWORD> code = process.waitForExit(10s);
+        ASSERT_TRUE(code.has_value()) << "the dialog did not end";
+        EXPECT_EQ(*code, expected);
+    }
+
+    std::filesystem::path settingsFile() const { return directory.path() / "settings.ini"; }
+
+    harness::TempDir directory;
+    harness::Process process;
+    HWND dialog = nullptr;
+};
+
+TEST_F(DialogTest, EnterWithoutAFileWritesTheDefaults) {
+    open();
+    harness::pressKey(VK_RETURN);
+    expectExitCode(0);
+    EXPECT_EQ(harness::readFile(settingsFile()), defaultBytes);
+}
+
+TEST_F(DialogTest, ArrowKeysMoveTheFocusedBarByOneAndTabMovesToTheGapBar) {
+    open();
+    harness::pressKey(VK_RIGHT);
+    harness::pressKey(VK_RIGHT);
+    harness::pressKey(VK_TAB);
+    harness::pressKey(VK_RIGHT);
+    harness::pressKey(VK_RETURN);
+    expectExitCode(0);
+    EXPECT_EQ(harness::readFile(settingsFile()), "6\r\n152\r\n");
+}
+
+TEST_F(DialogTest, PageKeysTroughAndArrowClicksStepByOneAndTheLoadedValuesShow) {
+    harness::writeFile(settingsFile(), storedBytes);
+    open();
+    EXPECT_EQ(GetScrollPos(gapBar(), SB_CTL), 7);
+    EXPECT_EQ(GetScrollPos(speedBar(), SB_CTL), 300);
+
+    harness::pressKey(VK_NEXT);
+    harness::pressKey(VK_NEXT);
+    harness::pressKey(VK_PRIOR);
+    harness::pressKey(VK_LEFT);
+    EXPECT_TRUE(barReaches(speedBar(), 300));
+
+    // Right of the thumb in the trough, then on the right arrow.
+    RECT bar{};
+    GetClientRect(gapBar(), &bar);
+    clickInside(gapBar(), bar.right * 3 / 4, bar.bottom / 2);
+    EXPECT_TRUE(barReaches(gapBar(), 8));
+    clickInside(gapBar(), bar.right - 3, bar.bottom / 2);
+    EXPECT_TRUE(barReaches(gapBar(), 9));
+
+    clickCentre(okButton());
+    expectExitCode(0);
+    EXPECT_EQ(harness::readFile(settingsFile()), "9\r\n300\r\n");
+}
+
+// Each way out that is not "Ok", after the thumbs moved, with and without a
+// file to keep.
+enum class WayOut { Escape, CancelButton, CloseBox, EnterOnCancel };
+
+class LeavingWithoutOk : public DialogTest, public ::testing::WithParamInterface<WayOut> {
+protected:
+    void leave() {
+        const int before = GetScrollPos(speedBar(), SB_CTL);
+        harness::pressKey(VK_RIGHT);
+        ASSERT_TRUE(barReaches(speedBar(), before + 1));
+        switch (GetParam()) {
+            case WayOut::Escape: harness::pressKey(VK_ESCAPE); break;
+            case WayOut::CancelButton: clickCentre(cancelButton()); break;
+            case WayOut::CloseBox: PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+            case WayOut::EnterOnCancel:
+                harness::pressKey(VK_TAB);
+                harness::pressKey(VK_TAB);
+                harness::pressKey(VK_RETURN);
+                break;
+        }
+        expectExitCode(0);
+    }
+};
+
+TEST_P(LeavingWithoutOk, LeavesTheFileUntouched) {
+    harness::writeFile(settingsFile(), storedBytes);
+    open();
+    leave();
+    EXPECT_EQ(harness::readFile(settingsFile()), storedBytes);
+}
+
+TEST_P(LeavingWithoutOk, CreatesNoFile) {
+    open();
+    leave();
+    EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, LeavingWithoutOk,
+                         ::testing::Values(WayOut::Escape, WayOut::CancelButton, WayOut::CloseBox,
+                                           WayOut::EnterOnCancel));
+
+TEST_F(DialogTest, AReadOnlyFileIsReportedAndKeepsItsBytes) {
+    harness::writeFile(settingsFile(), storedBytes);
+    SetFileAttributesW(settingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
+    open();
+    harness::pressKey(VK_RIGHT);
+    harness::pressKey(VK_RETURN);
+
+    const std::optional<std::wstring> error = harness::dismissMessageBox(process.id());
+    ASSERT_TRUE(error.has_value()) << "no error box";
+    EXPECT_NE(error->find(L"settings.ini"), std::wstring::npos) << std::string(error->begin(), error->end());
+    const std::optional<DWORD> code = process.waitForExit(10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_NE(*code, 0u);
+    EXPECT_EQ(harness::readFile(settingsFile()), storedBytes);
+    SetFileAttributesW(settingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(DialogTest, IsAFixedToolWindowOfTheDesignedSize) {
+    open();
+    ASSERT_EQ(GetDpiForWindow(dialog), 96u) << "the sizes below hold at 96 DPI";
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 241);   // 3615 twips
+    EXPECT_EQ(client.bottom, 131);  // 1965 twips
+
+    const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    wchar_t caption[64] = {};
+    GetWindowTextW(dialog, caption, 64);
+    EXPECT_STREQ(caption, L"Settings...");
+    harness::pressKey(VK_ESCAPE);
+    expectExitCode(0);
+}
+
+TEST_F(DialogTest, ControlsSitAtTheirTwipBounds) {
+    open();
+    const auto expectAt = [&](HWND control, LONG left, LONG top, LONG right, LONG bottom) {
+        const RECT r = clientRect(control);
+        EXPECT_EQ(r.left, left);
+        EXPECT_EQ(r.top, top);
+        EXPECT_EQ(r.right, right);
+        EXPECT_EQ(r.bottom, bottom);
+    };
+    const std::vector<HWND> labels = children(L"Static");
+    ASSERT_EQ(labels.size(), 3u);
+    expectAt(labels[0], 0, 0, 241, 17);  // the white band
+    expectAt(labels[1], 0, 48, 49, 65);  // "B gap:"
+    expectAt(labels[2], 0, 64, 49, 81);  // "B speed:"
+    expectAt(gapBar(), 48, 48, 241, 65);
+    expectAt(speedBar(), 48, 64, 241, 81);
+    expectAt(okButton(), 0, 112, 121, 129);
+    expectAt(cancelButton(), 120, 112, 241, 129);
+    harness::pressKey(VK_ESCAPE);
+    expectExitCode(0);
+}
+
+}  // namespace
