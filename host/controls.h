@@ -33,6 +33,7 @@ struct Line {
     bool Visible = true;
 
     PixelRect paintedBounds;  // the renderer's record of what is on screen
+    std::uint64_t paintedLook = 0;  // and of how it looked there (colours, kind, exact pixels)
 };
 
 // A Tag that holds text and remembers the number the text spells, so code
@@ -44,9 +45,12 @@ public:
 
     const std::string& text() const { return text_; }
     // The number the text spells; a type mismatch when it spells none.
-    double number() const;
+    // Inline, as it runs for every ball on every tick.
+    double number() const { return number_ ? *number_ : numberOfUnparsedText(); }
 
 private:
+    double numberOfUnparsedText() const;
+
     std::string text_;
     std::optional<double> number_;
 };
@@ -72,6 +76,7 @@ struct Shape {
     }
 
     PixelRect paintedBounds;  // the renderer's record of what is on screen
+    std::uint64_t paintedLook = 0;  // and of how it looked there (colours, kind, exact pixels)
 };
 
 // What a backend attaches to a windowed control to hear of changes made by code.

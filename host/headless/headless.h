@@ -5,6 +5,7 @@
 // read back what the program did to its windows.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "host/form.h"
 #include "host/geometry.h"
 #include "host/platform.h"
+#include "host/render/render.h"
 
 namespace host::headless {
 
@@ -91,5 +93,16 @@ void tick(Form& form);
 
 const std::vector<DrawnLine>& drawnLines(const Form& form);
 const std::vector<DrawnText>& drawnTexts(const Form& form);
+
+// Paints what changed since the last frame into the form's back buffer, as
+// the Win32 backend does on screen, and returns the buffer. The first frame,
+// and the first after a resize, is painted whole. The form must be loaded.
+const render::Image& renderFrame(Form& form);
+// The rectangles the last renderFrame would have shown on screen.
+const std::vector<PixelRect>& lastPresentedRects(const Form& form);
+// Writes the last rendered frame as a PNG (the whole scene, when no frame
+// was rendered yet), for a person to look at. False when the form is not
+// loaded or the file cannot be written.
+bool saveFrame(const Form& form, const std::filesystem::path& path);
 
 }  // namespace host::headless

@@ -1,9 +1,10 @@
-#include <cmath>
 #include <system_error>
 
 #include "host/app.h"
 #include "host/headless/headless.h"
 #include "host/headless/headless_state.h"
+#include "host/headless/headless_window.h"
+#include "host/headless/png_writer.h"
 
 namespace host::headless {
 
@@ -14,11 +15,6 @@ Machine& machine() {
 
 namespace {
 
-constexpr std::int32_t popupStyle = std::int32_t(0x86000000u);      // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
-constexpr std::int32_t toolWindowStyle = std::int32_t(0x84C80000u);  // WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU
-
-int toPixels(Twips twips, float twipsPerPixel) { return int(std::lround(twips / twipsPerPixel)); }
-
 template <class Event>
 void runAsEvent(Event&& event) {
     try {
@@ -28,83 +24,6 @@ void runAsEvent(Event&& event) {
 }
 
 }  // namespace
-
-// A form's window in memory: its state lives in the machine's window table,
-// its persistent drawing is kept as the list of what was drawn.
-class HeadlessWindow final : public WindowPeer {
-public:
-    HeadlessWindow(Form& form) : form_(form), handle_(machine().nextHandle) {
-        machine().nextHandle += 0x10;
-        const FormDesign& design = form.design();
-        WindowState state;
-        state.title = form.Caption();
-        state.form = &form;
-        state.style = design.border == BorderStyle::None ? popupStyle : toolWindowStyle;
-        if (design.maximized) {
-            state.width = machine().screenWidth;
-            state.height = machine().screenHeight;
-        } else {
-            const PixelScale pixels = scale();
-            state.width = toPixels(design.clientSize.width, pixels.twipsPerPixelX);
-            state.height = toPixels(design.clientSize.height, pixels.twipsPerPixelY);
-        }
-        machine().windows[handle_] = state;
-        machine().formWindows[handle_] = this;
-    }
-
-    ~HeadlessWindow() override {
-        machine().windows.erase(handle_);
-        machine().formWindows.erase(handle_);
-    }
-
-    std::intptr_t handle() const override { return handle_; }
-    void setCaption(const std::string& caption) override { state().title = caption; }
-
-    void show() override {
-        state().visible = true;
-        if (state().parent == 0) state().active = true;
-        becameVisible();
-    }
-
-    void becameVisible() {
-        if (activated_) return;
-        activated_ = true;
-        runEvent([this] { form_.Form_Activate(); });
-    }
-
-    PixelSize windowPixels() const override { return {state().width, state().height}; }
-    PixelSize clientPixels() const override { return {state().width, state().height}; }
-    PixelScale scale() const override { return PixelScale::fromDpi(machine().dpi, machine().dpi); }
-
-    void drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) override {
-        lines_.push_back({from, to, color, widthPixels});
-    }
-
-    void drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color) override {
-        texts_.push_back({topLeft, std::string(text), font.name, textExtent(text, font)});
-    }
-
-    // A fixed-pitch font: each character 0.6 em wide, lines 1.15 em high.
-    TwipSize textExtent(std::string_view text, const Font& font) const override {
-        const float emPixels = font.sizePoints * float(machine().dpi) / 72.0f;
-        const PixelScale pixels = scale();
-        const float charPixels = std::round(emPixels * 0.6f);
-        const float linePixels = std::round(emPixels * 1.15f);
-        return {charPixels * float(text.size()) * pixels.twipsPerPixelX, linePixels * pixels.twipsPerPixelY};
-    }
-
-    const std::vector<DrawnLine>& lines() const { return lines_; }
-    const std::vector<DrawnText>& texts() const { return texts_; }
-
-private:
-    WindowState& state() const { return machine().windows.at(handle_); }
-
-    Form& form_;
-    Handle handle_;
-    bool activated_ = false;
-    std::vector<DrawnLine> lines_;
-    std::vector<DrawnText> texts_;
-};
 
 void windowBecameVisible(Handle window) {
     const auto found = machine().formWindows.find(window);
@@ -192,6 +111,17 @@ const std::vector<DrawnLine>& drawnLines(const Form& form) {
 }
 const std::vector<DrawnText>& drawnTexts(const Form& form) {
     return static_cast<const HeadlessWindow*>(form.peer())->texts();
+}
+
+const render::Image& renderFrame(Form& form) { return static_cast<HeadlessWindow*>(form.peer())->renderFrame(); }
+
+const std::vector<PixelRect>& lastPresentedRects(const Form& form) {
+    return static_cast<const HeadlessWindow*>(form.peer())->lastPresentedRects();
+}
+
+bool saveFrame(const Form& form, const std::filesystem::path& path) {
+    if (!form.peer()) return false;
+    return writePng(path, static_cast<const HeadlessWindow*>(form.peer())->currentFrame());
 }
 
 }  // namespace host::headless

@@ -13,11 +13,12 @@ constexpr long long perRectangleCost = 256;
 
 template <class Control>
 void noteChange(Control& control, PixelScale scale, DirtyRegion& changes) {
-    const PixelRect now = controlBounds(control, scale);
-    if (now == control.paintedBounds) return;
+    const Appearance now = appearance(control, scale);
+    if (now.bounds == control.paintedBounds && now.look == control.paintedLook) return;
     changes.add(control.paintedBounds);
-    changes.add(now);
-    control.paintedBounds = now;
+    changes.add(now.bounds);
+    control.paintedBounds = now.bounds;
+    control.paintedLook = now.look;
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ void paintScene(const Form& form, PixelView persistentLayer, PixelView target, P
     copyRows(persistentLayer, target, clip);
     const PixelScale scale = form.scale();
     forEachPaintedControl(form, [&](const auto& control) {
-        if (!controlBounds(control, scale).intersect(clip).empty()) drawControl(target, control, scale, clip);
+        if (!appearance(control, scale).bounds.intersect(clip).empty()) drawControl(target, control, scale, clip);
     });
 }
 

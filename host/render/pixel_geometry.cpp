@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace host::render {
 
@@ -14,6 +15,12 @@ constexpr double coordinateLimit = double(1 << 26);
 double clampToLimit(double pixels) { return std::clamp(pixels, -coordinateLimit, coordinateLimit); }
 
 bool finite(TwipPoint point) { return std::isfinite(point.x) && std::isfinite(point.y); }
+
+std::uint64_t fingerprint(std::initializer_list<std::uint32_t> values) {
+    std::uint64_t hash = 0x9E3779B97F4A7C15ull;
+    for (std::uint32_t value : values) hash = (hash ^ value) * 0x100000001B3ull + (hash >> 29);
+    return hash | 1;  // never 0, which stands for nothing painted
+}
 
 }  // namespace
 
@@ -44,19 +51,21 @@ PixelRect shapeDrawnRect(const Shape& shape, PixelScale scale) {
             toPixelCoordinate(shape.Top + shape.Height, scale.twipsPerPixelY)};
 }
 
-PixelRect controlBounds(const Line& line, PixelScale scale) {
+Appearance appearance(const Line& line, PixelScale scale) {
     if (!line.Visible || !finite({line.X1, line.Y1}) || !finite({line.X2, line.Y2})) return {};
-    return lineBounds(linePixels(line, scale));
+    const LinePixels pixels = linePixels(line, scale);
+    // Both ends matter, not only the box: a line may flip to the other
+    // diagonal of the same box.
+    const std::uint64_t look = fingerprint({std::uint32_t(pixels.x0), std::uint32_t(pixels.y0), std::uint32_t(pixels.x1),
+                                            std::uint32_t(pixels.y1), std::uint32_t(pixels.width), line.BorderColor.bgr});
+    return {lineBounds(pixels), look};
 }
 
-PixelRect controlBounds(const Shape& shape, PixelScale scale) {
+Appearance appearance(const Shape& shape, PixelScale scale) {
     if (!shape.Visible || !finite({shape.Left, shape.Top}) || !finite({shape.Width, shape.Height})) return {};
-    const double left = clampToLimit(double(shape.Left) / scale.twipsPerPixelX);
-    const double top = clampToLimit(double(shape.Top) / scale.twipsPerPixelY);
-    const double right = clampToLimit(double(shape.Left + shape.Width) / scale.twipsPerPixelX);
-    const double bottom = clampToLimit(double(shape.Top + shape.Height) / scale.twipsPerPixelY);
-    // Rounded outward, so it always holds the rectangle the shape is drawn in.
-    return {int(std::floor(left)), int(std::floor(top)), int(std::ceil(right)), int(std::ceil(bottom))};
+    const std::uint64_t look = fingerprint({std::uint32_t(shape.Kind), std::uint32_t(shape.Fill), shape.BorderColor.bgr,
+                                            shape.FillColor.bgr});
+    return {shapeDrawnRect(shape, scale), look};
 }
 
 }  // namespace host::render

@@ -30,9 +30,15 @@ PixelRect lineBounds(const LinePixels& line);
 // Where a shape is drawn: its corners rounded to the nearest pixel.
 PixelRect shapeDrawnRect(const Shape& shape, PixelScale scale);
 
-// The current bounds of a control on screen; empty when it is hidden or its
-// position is not a number.
-PixelRect controlBounds(const Line& line, PixelScale scale);
-PixelRect controlBounds(const Shape& shape, PixelScale scale);
+// What a control shows on screen now: the pixels it may cover (empty when
+// it is hidden or its position is not a number) and a fingerprint of how it
+// looks there. Two appearances that compare equal paint the same pixels.
+struct Appearance {
+    PixelRect bounds;
+    std::uint64_t look = 0;
+};
+
+Appearance appearance(const Line& line, PixelScale scale);
+Appearance appearance(const Shape& shape, PixelScale scale);
 
 }  // namespace host::render
