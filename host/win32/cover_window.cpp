@@ -159,20 +159,14 @@ void CoverWindow::resizeBuffers(int width, int height) {
 
 std::vector<PixelRect> CoverWindow::paintChanges() {
     if (backBuffer_.empty()) return {};
-    const PixelRect client = backBuffer_.view().bounds();
     if (backBufferStale_) {
         paintFullFrame();
-        return {client};
+        return {backBuffer_.view().bounds()};
     }
-    const render::PixelView layer = persistentLayer_.view();
-    const render::PixelView target = backBuffer_.view();
-    std::vector<PixelRect> changed = render::paintChanges(form_, layer, target);
-    for (const PixelRect& rect : layerChanges_.rects()) {
-        const PixelRect clipped = rect.intersect(client);
-        if (clipped.empty()) continue;
-        render::paintScene(form_, layer, target, clipped);
-        changed.push_back(clipped);
-    }
+    // What the form drew into the layer since the last frame is repainted
+    // along with the controls that changed.
+    std::vector<PixelRect> changed =
+        render::paintChanges(form_, persistentLayer_.view(), backBuffer_.view(), layerChanges_);
     layerChanges_.clear();
     return changed;
 }
