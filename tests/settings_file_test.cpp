@@ -137,13 +137,6 @@ TEST_F(WriteSettingsTest, WritesTwoRecordsOfPlainDigits) {
     EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
 }
 
-TEST_F(WriteSettingsTest, WhatItWritesReadsBack) {
-    settings::WriteSettings(1, 100);
-    const ReadBack slots = readFresh();
-    EXPECT_EQ(slots.first.toInteger(), 1);
-    EXPECT_EQ(slots.second.toInteger(), 100);
-}
-
 TEST_F(WriteSettingsTest, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
     plantSettings("9\r\n300\r\n");
     headless::failNextFileReplace();
