@@ -21,6 +21,17 @@ die() {
     exit 1
 }
 
+# Runs a command with its output held back, shown only when it fails.
+quietly() {
+    local output status
+    output=$(mktemp)
+    "$@" >"$output" 2>&1
+    status=$?
+    ((status == 0)) || cat "$output" >&2
+    rm -f "$output"
+    return $status
+}
+
 package_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'
 }
@@ -41,16 +52,10 @@ ensure_packages() {
         sudo=(sudo)
     fi
     log "installing ${missing[*]}"
-    local output
-    output=$(mktemp)
-    if ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >"$output" 2>&1 ||
-        ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-            apt-get install -y -q --no-install-recommends "${missing[@]}" >>"$output" 2>&1; then
-        cat "$output" >&2
-        rm -f "$output"
+    quietly "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q &&
+        quietly "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -q --no-install-recommends "${missing[@]}" ||
         die "could not install ${missing[*]}"
-    fi
-    rm -f "$output"
 }
 
 # Build tree of a preset, under BUILD_ROOT.
@@ -121,4 +126,36 @@ start_xvfb() {
         return 1
     fi
     export DISPLAY=:$number
+}
+
+# A display and a Wine prefix of our own for Windows programs that are
+# measured or tested, so nothing the user runs is disturbed; both go away
+# with stop_private_wine (call it from an EXIT trap).
+start_private_wine() {
+    start_xvfb || {
+        log "Xvfb did not start"
+        return 1
+    }
+    PRIVATE_WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/zantrelle-wine.XXXXXX")
+    export_wine_environment "$PRIVATE_WINEPREFIX"
+    init_wine_prefix || {
+        log "could not create the Wine prefix $PRIVATE_WINEPREFIX"
+        return 1
+    }
+    # One server for every program that follows, rather than one start-up each.
+    wineserver -p
+}
+
+stop_private_wine() {
+    if [[ -n ${PRIVATE_WINEPREFIX:-} ]]; then
+        WINEPREFIX=$PRIVATE_WINEPREFIX wineserver -k >/dev/null 2>&1
+        WINEPREFIX=$PRIVATE_WINEPREFIX wineserver -w >/dev/null 2>&1
+        rm -rf "$PRIVATE_WINEPREFIX"
+        PRIVATE_WINEPREFIX=
+    fi
+    if [[ -n ${XVFB_PID:-} ]]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+    fi
 }
