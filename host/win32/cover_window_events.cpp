@@ -44,6 +44,9 @@ LRESULT CoverWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         onTimer(wParam);
         return 0;
     case WM_LBUTTONUP: {
+        // A window planted in another program's window is a picture there,
+        // not a screen saver to dismiss.
+        if (isChild()) return 0;
         Form& form = form_;
         raise(form, [&form] { form.Form_Click(); });
         return 0;

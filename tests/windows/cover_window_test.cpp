@@ -149,6 +149,26 @@ TEST(CoverWindow, ReadsTheSettingsFromItsCurrentDirectory) {
     EXPECT_FALSE(anyPixel(shot, {ballOriginX + 40, ballOriginY - 8, shot.width, ballOriginY + 8}, isBallBlue));
 }
 
+// Coming back to the front after another window was active activates the
+// cover again, which reads the settings anew.
+TEST(CoverWindow, ReadsTheSettingsAgainWhenActivatedAgain) {
+    harness::TempDir directory;
+    FullScreenRun run(L"/S", directory.path());
+    ASSERT_TRUE(run.painted);
+    HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(harness::activate(other));
+    harness::writeFile(directory.path() / "settings.ini", "0\r\n150\r\n");
+    ASSERT_TRUE(harness::activate(run.window));
+    // Long enough for every ball of the old spiral to have left the screen.
+    harness::waitUntil([] { return false; }, 1500ms);
+    const harness::Screenshot shot = harness::captureScreen();
+    DestroyWindow(other);
+
+    EXPECT_TRUE(anyPixel(shot, {ballOriginX - 6, 0, ballOriginX + 6, ballOriginY - 100}, isBallBlue));
+    EXPECT_FALSE(anyPixel(shot, {ballOriginX + 40, ballOriginY - 8, shot.width, ballOriginY + 8}, isBallBlue));
+}
+
 // Blue pixels in each quarter around the centre: the spiral has come round.
 TEST(CoverWindow, WithoutASettingsFileTheBallsFormASpiral) {
     harness::TempDir directory;
@@ -160,6 +180,24 @@ TEST(CoverWindow, WithoutASettingsFileTheBallsFormASpiral) {
     EXPECT_TRUE(anyPixel(shot, {ballOriginX + 20, ballOriginY, shot.width, shot.height}, isBallBlue)) << "lower right";
     EXPECT_TRUE(anyPixel(shot, {0, ballOriginY, ballOriginX - 20, shot.height}, isBallBlue)) << "lower left";
     EXPECT_TRUE(anyPixel(shot, {0, 0, ballOriginX - 20, ballOriginY}, isBallBlue)) << "upper left";
+}
+
+// Planted in a preview pane, the cover window is a picture: a click there
+// does not end it.
+TEST(CoverWindow, InAPreviewPaneAClickDoesNotEndIt) {
+    HWND pane = CreateWindowExW(0, L"STATIC", L"preview pane", WS_POPUP | WS_VISIBLE, 40, 40, 152, 112, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    harness::Process saver = harness::start(L"/p " + std::to_wstring(reinterpret_cast<std::uintptr_t>(pane)));
+    HWND planted = nullptr;
+    harness::waitUntil([&] { return (planted = GetWindow(pane, GW_CHILD)) != nullptr && IsWindowVisible(planted); },
+                       10s);
+    ASSERT_NE(planted, nullptr) << "nothing was planted in the pane";
+
+    PostMessageW(planted, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    PostMessageW(planted, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_FALSE(saver.waitForExit(1s).has_value());
+    DestroyWindow(pane);
+    EXPECT_TRUE(saver.waitForExit(5s).has_value()) << "the pane went, the preview stayed";
 }
 
 // The dial centre of a 1920 x 1080 window: half the width, 8 pixels above
