@@ -98,6 +98,9 @@ const std::vector<DrawnText>& drawnTexts(const Form& form);
 // the Win32 backend does on screen, and returns the buffer. The first frame,
 // and the first after a resize, is painted whole. The form must be loaded.
 const render::Image& renderFrame(Form& form);
+// Makes the next renderFrame paint the whole client area, as when the
+// window is uncovered.
+void invalidateFrame(Form& form);
 // The rectangles the last renderFrame would have shown on screen.
 const std::vector<PixelRect>& lastPresentedRects(const Form& form);
 // Writes the last rendered frame as a PNG (the whole scene, when no frame

@@ -115,6 +115,8 @@ const std::vector<DrawnText>& drawnTexts(const Form& form) {
 
 const render::Image& renderFrame(Form& form) { return static_cast<HeadlessWindow*>(form.peer())->renderFrame(); }
 
+void invalidateFrame(Form& form) { static_cast<HeadlessWindow*>(form.peer())->invalidate(); }
+
 const std::vector<PixelRect>& lastPresentedRects(const Form& form) {
     return static_cast<const HeadlessWindow*>(form.peer())->lastPresentedRects();
 }

@@ -38,6 +38,7 @@ public:
     const std::vector<DrawnText>& texts() const { return texts_; }
 
     const render::Image& renderFrame();
+    void invalidate() { exposed_.add({0, 0, state().width, state().height}); }
     const std::vector<PixelRect>& lastPresentedRects() const { return presented_; }
     // The last frame rendered, or the whole scene composed now when none was.
     render::Image currentFrame() const;

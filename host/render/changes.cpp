@@ -1,5 +1,6 @@
 #include <variant>
 
+#include "host/platform.h"
 #include "host/render/pixel_geometry.h"
 #include "host/render/render.h"
 
@@ -11,43 +12,82 @@ namespace {
 // its area: finding the controls over it, clipping, presenting it.
 constexpr long long perRectangleCost = 256;
 
-template <class Control>
-void noteChange(Control& control, PixelScale scale, DirtyRegion& changes) {
-    const Appearance now = appearance(control, scale);
-    if (now.bounds == control.paintedBounds && now.look == control.paintedLook) return;
-    changes.add(control.paintedBounds);
-    changes.add(now.bounds);
-    control.paintedBounds = now.bounds;
-    control.paintedLook = now.look;
+long long paintingCost(const PixelRect& rect, const PixelRect& client) {
+    const PixelRect visible = rect.intersect(client);
+    return visible.empty() ? 0 : visible.area() + perRectangleCost;
+}
+
+bool worthAFullFrame(long long cost, const PixelRect& client) { return cost > client.area() / 3; }
+
+// Gathers the changed rectangles until they would be dearer than a full
+// frame; from then on the region is the whole client area, so a tick that
+// moves thousands of balls does not list each one.
+class ChangeCollector {
+public:
+    explicit ChangeCollector(PixelRect client) : client_(client) {}
+
+    void add(const PixelRect& rect) {
+        if (full_ || rect.empty()) return;
+        changes_.add(rect);
+        cost_ += paintingCost(rect, client_);
+        if (!client_.empty() && worthAFullFrame(cost_, client_)) {
+            changes_.clear();
+            changes_.add(client_);
+            full_ = true;
+        }
+    }
+
+    template <class Control>
+    void noteChange(Control& control, PixelScale scale) {
+        const Appearance now = appearance(control, scale);
+        if (now.bounds == control.paintedBounds && now.look == control.paintedLook) return;
+        add(control.paintedBounds);
+        add(now.bounds);
+        control.paintedBounds = now.bounds;
+        control.paintedLook = now.look;
+    }
+
+    DirtyRegion take() { return std::move(changes_); }
+
+private:
+    PixelRect client_;
+    DirtyRegion changes_;
+    long long cost_ = 0;
+    bool full_ = false;
+};
+
+PixelRect clientRect(const Form& form) {
+    if (!form.peer()) return {};
+    const PixelSize size = form.peer()->clientPixels();
+    return {0, 0, size.width, size.height};
 }
 
 }  // namespace
 
 DirtyRegion collectChanges(Form& form) {
-    DirtyRegion changes;
+    ChangeCollector collector(clientRect(form));
     const PixelScale scale = form.scale();
     for (const PaintedControl& painted : form.paintedControls()) {
         if (Line* const* line = std::get_if<Line*>(&painted)) {
-            noteChange(**line, scale, changes);
+            collector.noteChange(**line, scale);
         } else {
             std::get<ControlArray<Shape>*>(painted)->forEachLoaded(
-                [&](int, Shape& shape) { noteChange(shape, scale, changes); });
+                [&](int, Shape& shape) { collector.noteChange(shape, scale); });
         }
     }
-    for (const PixelRect& removed : form.removedArea().rects()) changes.add(removed);
+    for (const PixelRect& removed : form.removedArea().rects()) collector.add(removed);
     form.removedArea().clear();
-    return changes;
+    return collector.take();
 }
 
 bool preferFullFrame(const DirtyRegion& changes, PixelRect client) {
-    // Only what lies on screen costs anything; a full frame is the better
-    // buy once a third of the client would be painted piecewise.
+    // Only what lies on screen costs anything.
     long long cost = 0;
     for (const PixelRect& rect : changes.rects()) {
-        const PixelRect visible = rect.intersect(client);
-        if (!visible.empty()) cost += visible.area() + perRectangleCost;
+        cost += paintingCost(rect, client);
+        if (worthAFullFrame(cost, client)) return true;
     }
-    return cost > client.area() / 3;
+    return false;
 }
 
 }  // namespace host::render

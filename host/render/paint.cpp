@@ -23,17 +23,18 @@ template <class Visit>
 void forEachPaintedControl(const Form& form, Visit&& visit) {
     for (const PaintedControl& painted : form.paintedControls()) {
         if (Line* const* line = std::get_if<Line*>(&painted)) {
-            if ((*line)->Visible) visit(**line);
+            if (isShown(**line)) visit(**line);
         } else {
             std::get<ControlArray<Shape>*>(painted)->forEachLoaded([&](int, Shape& shape) {
-                if (shape.Visible) visit(shape);
+                if (isShown(shape)) visit(shape);
             });
         }
     }
 }
 
 void drawControl(PixelView target, const Line& line, PixelScale scale, PixelRect clip) {
-    rasteriseLine(target, linePixels(line, scale), toPixel(line.BorderColor), clip);
+    const LinePixels pixels = linePixels(line, scale);
+    if (!lineBounds(pixels).intersect(clip).empty()) rasteriseLine(target, pixels, toPixel(line.BorderColor), clip);
 }
 
 void drawControl(PixelView target, const Shape& shape, PixelScale scale, PixelRect clip) {
@@ -64,9 +65,7 @@ void paintScene(const Form& form, PixelView persistentLayer, PixelView target, P
     if (clip.empty()) return;
     copyRows(persistentLayer, target, clip);
     const PixelScale scale = form.scale();
-    forEachPaintedControl(form, [&](const auto& control) {
-        if (!appearance(control, scale).bounds.intersect(clip).empty()) drawControl(target, control, scale, clip);
-    });
+    forEachPaintedControl(form, [&](const auto& control) { drawControl(target, control, scale, clip); });
 }
 
 std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target) {

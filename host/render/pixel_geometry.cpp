@@ -8,12 +8,6 @@ namespace host::render {
 
 namespace {
 
-// Far beyond any screen, yet small enough that products of two coordinates
-// fit in 64 bits.
-constexpr double coordinateLimit = double(1 << 26);
-
-double clampToLimit(double pixels) { return std::clamp(pixels, -coordinateLimit, coordinateLimit); }
-
 bool finite(TwipPoint point) { return std::isfinite(point.x) && std::isfinite(point.y); }
 
 std::uint64_t fingerprint(std::initializer_list<std::uint32_t> values) {
@@ -23,12 +17,6 @@ std::uint64_t fingerprint(std::initializer_list<std::uint32_t> values) {
 }
 
 }  // namespace
-
-int toPixelCoordinate(Twips twips, float twipsPerPixel) {
-    const double pixels = double(twips) / double(twipsPerPixel);
-    if (std::isnan(pixels)) return 0;
-    return int(std::lround(clampToLimit(pixels)));
-}
 
 LinePixels linePixels(TwipPoint from, TwipPoint to, int widthPixels, PixelScale scale) {
     return {toPixelCoordinate(from.x, scale.twipsPerPixelX), toPixelCoordinate(from.y, scale.twipsPerPixelY),
@@ -45,14 +33,14 @@ PixelRect lineBounds(const LinePixels& line) {
             std::max(line.x0, line.x1) + line.width + 1, std::max(line.y0, line.y1) + line.width + 1};
 }
 
-PixelRect shapeDrawnRect(const Shape& shape, PixelScale scale) {
-    return {toPixelCoordinate(shape.Left, scale.twipsPerPixelX), toPixelCoordinate(shape.Top, scale.twipsPerPixelY),
-            toPixelCoordinate(shape.Left + shape.Width, scale.twipsPerPixelX),
-            toPixelCoordinate(shape.Top + shape.Height, scale.twipsPerPixelY)};
+bool isShown(const Line& line) { return line.Visible && finite({line.X1, line.Y1}) && finite({line.X2, line.Y2}); }
+
+bool isShown(const Shape& shape) {
+    return shape.Visible && finite({shape.Left, shape.Top}) && finite({shape.Width, shape.Height});
 }
 
 Appearance appearance(const Line& line, PixelScale scale) {
-    if (!line.Visible || !finite({line.X1, line.Y1}) || !finite({line.X2, line.Y2})) return {};
+    if (!isShown(line)) return {};
     const LinePixels pixels = linePixels(line, scale);
     // Both ends matter, not only the box: a line may flip to the other
     // diagonal of the same box.
@@ -62,7 +50,7 @@ Appearance appearance(const Line& line, PixelScale scale) {
 }
 
 Appearance appearance(const Shape& shape, PixelScale scale) {
-    if (!shape.Visible || !finite({shape.Left, shape.Top}) || !finite({shape.Width, shape.Height})) return {};
+    if (!isShown(shape)) return {};
     const std::uint64_t look = fingerprint({std::uint32_t(shape.Kind), std::uint32_t(shape.Fill), shape.BorderColor.bgr,
                                             shape.FillColor.bgr});
     return {shapeDrawnRect(shape, scale), look};

@@ -96,6 +96,15 @@ const Sprite& cachedSprite(const SpriteKey& key) {
     return *last;
 }
 
+// A shape wholly inside the clip, the usual case for a ball, needs no
+// clipping per run.
+void blitUnclipped(PixelView target, const std::vector<ShapeRun>& runs, int originX, int originY, std::uint32_t border,
+                   std::uint32_t fill) {
+    for (const ShapeRun& run : runs)
+        std::fill_n(&target.at(originX + run.left, originY + run.row), run.right - run.left,
+                    run.role == RunRole::Border ? border : fill);
+}
+
 void blitRuns(PixelView target, const std::vector<ShapeRun>& runs, int originX, int originY, std::uint32_t border,
               std::uint32_t fill, const PixelRect& clip) {
     for (const ShapeRun& run : runs) {
@@ -138,7 +147,11 @@ void drawShape(PixelView target, const Shape& shape, PixelRect drawnRect, PixelR
     if (width <= spriteSideLimit && height <= spriteSideLimit) {
         const Sprite& sprite = cachedSprite({shape.Kind, shape.Fill, width, height});
         const bool oneColour = border == fill && shape.Fill == FillStyle::Solid;
-        blitRuns(target, oneColour ? sprite.coverage : sprite.runs, drawnRect.left, drawnRect.top, border, fill, clip);
+        const std::vector<ShapeRun>& runs = oneColour ? sprite.coverage : sprite.runs;
+        if (clip == drawnRect)
+            blitUnclipped(target, runs, drawnRect.left, drawnRect.top, border, fill);
+        else
+            blitRuns(target, runs, drawnRect.left, drawnRect.top, border, fill, clip);
         return;
     }
     std::vector<ShapeRun> runs;

@@ -1,0 +1,125 @@
+// Paint cost per tick of the headless backend's software rendering at
+// 1920 x 1080: the cover window after its spiral has filled with the default
+// settings, repainted incrementally (what changed) and as a full frame, and
+// all 32767 balls painted in one full frame.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "display/frm_cover.h"
+#include "host/headless/headless.h"
+
+namespace {
+
+namespace headless = host::headless;
+
+constexpr int screenWidth = 1920;
+constexpr int screenHeight = 1080;
+// A tick as the desktop's timer delivers it, about 64 a second.
+constexpr float secondsPerTick = 1.0f / 64;
+
+// A full-screen cover window shown and activated with the default settings
+// (gap 5, speed 150), whatever "settings.ini" the bench happens to find.
+class CoverScene {
+public:
+    CoverScene() {
+        headless::reset();
+        headless::setScreenPixels(screenWidth, screenHeight);
+        headless::setTimeOfDay(timeOfDay_);
+        headless::runMain([this] { cover.Show(); });
+        cover.BallGap = 5;
+        cover.EmitAngle = 5;
+        cover.BallSpeed = 150;
+        headless::renderFrame(cover);
+    }
+    ~CoverScene() {
+        headless::runMain([this] { cover.Unload(); });
+    }
+
+    void tick() {
+        headless::setTimeOfDay(timeOfDay_ += secondsPerTick);
+        headless::tick(cover);
+    }
+
+    // Enough ticks for the first balls to reach every edge: from then on as
+    // many leave as enter.
+    void fillSpiral() {
+        for (int i = 0; i < 400; ++i) {
+            tick();
+            headless::renderFrame(cover);
+        }
+    }
+
+    const startup::RunMode mode = startup::ModeSaver;
+    display::FrmCover cover{mode};
+
+private:
+    float timeOfDay_ = 10 * 3600;
+};
+
+void reportBalls(benchmark::State& state, const display::FrmCover& cover) {
+    state.counters["balls"] = cover.effect.count() - 1;
+}
+
+void BM_PaintTickIncremental(benchmark::State& state) {
+    CoverScene scene;
+    scene.fillSpiral();
+    long long presentedPixels = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        scene.tick();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(&headless::renderFrame(scene.cover));
+        for (const host::PixelRect& rect : headless::lastPresentedRects(scene.cover)) presentedPixels += rect.area();
+    }
+    reportBalls(state, scene.cover);
+    state.counters["pixels_per_tick"] = double(presentedPixels) / double(state.iterations());
+}
+BENCHMARK(BM_PaintTickIncremental)->Unit(benchmark::kMicrosecond);
+
+void BM_PaintTickFullFrame(benchmark::State& state) {
+    CoverScene scene;
+    scene.fillSpiral();
+    for (auto _ : state) {
+        state.PauseTiming();
+        scene.tick();
+        headless::invalidateFrame(scene.cover);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(&headless::renderFrame(scene.cover));
+    }
+    reportBalls(state, scene.cover);
+}
+BENCHMARK(BM_PaintTickFullFrame)->Unit(benchmark::kMicrosecond);
+
+// Every index in use, the balls strewn over the whole screen and all moved
+// since the last frame, so the whole frame is painted ball by ball.
+void BM_PaintFullFrame32767Balls(benchmark::State& state) {
+    CoverScene scene;
+    host::ControlArray<host::Shape>& balls = scene.cover.effect;
+    std::mt19937 random(32767);
+    std::uniform_real_distribution<float> across(0, scene.cover.ScaleWidth() - 60);
+    std::uniform_real_distribution<float> down(0, scene.cover.ScaleHeight() - 60);
+    for (int index = balls.lowestFreeIndex(); index > 0; index = balls.lowestFreeIndex()) {
+        balls.Load(index);
+        balls[index].Move(across(random), down(random));
+        balls[index].Visible = true;
+    }
+    headless::renderFrame(scene.cover);
+    float step = 15;
+    for (auto _ : state) {
+        state.PauseTiming();
+        step = -step;
+        balls.forEachLoaded([step](int index, host::Shape& ball) {
+            if (index > 0) ball.Move(ball.Left + step, ball.Top);
+        });
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(&headless::renderFrame(scene.cover));
+    }
+    reportBalls(state, scene.cover);
+    state.counters["share_of_60Hz_frame"] =
+        benchmark::Counter(double(state.iterations()) * (1.0 / 60), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PaintFullFrame32767Balls)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
