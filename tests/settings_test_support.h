@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "host/headless/headless.h"
+#include "tests/scratch_directory.h"
 
 namespace settings_test {
 
@@ -23,19 +23,10 @@ class SettingsDirectoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::reset();
-        previousDirectory_ = std::filesystem::current_path();
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("zantrelle-settings-" + std::to_string(::getpid()) + "-" + std::to_string(++testNumber_));
-        std::filesystem::create_directories(directory_);
-        std::filesystem::current_path(directory_);
+        directory_.emplace("settings");
     }
 
-    void TearDown() override {
-        std::filesystem::permissions(directory_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add);
-        std::filesystem::current_path(previousDirectory_);
-        std::filesystem::remove_all(directory_);
-    }
+    void TearDown() override { directory_.reset(); }
 
     static void plantSettings(const std::string& bytes) {
         std::ofstream("settings.ini", std::ios::binary) << bytes;
@@ -59,16 +50,14 @@ protected:
     // Takes write permission from the current directory; false when that
     // changes nothing (a superuser writes anyway), so the test can skip.
     bool makeDirectoryUnwritable() {
-        std::filesystem::permissions(directory_, std::filesystem::perms(0555));
+        std::filesystem::permissions(directory_->path(), std::filesystem::perms(0555));
         const bool stillWritable = std::ofstream("probe").is_open();
         std::filesystem::remove("probe");
         return !stillWritable;
     }
 
 private:
-    std::filesystem::path previousDirectory_;
-    std::filesystem::path directory_;
-    static inline int testNumber_ = 0;
+    std::optional<test_support::ScratchDirectory> directory_;
 };
 
 }  // namespace settings_test

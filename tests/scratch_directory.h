@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+namespace test_support {
+
+// A fresh, empty directory that is the process's current directory while
+// the object lives; afterwards the old current directory is back and the
+// scratch directory is gone, even when a test took its write permission.
+class ScratchDirectory {
+public:
+    explicit ScratchDirectory(const std::string& purpose)
+        : previous_(std::filesystem::current_path()),
+          path_(std::filesystem::temp_directory_path() /
+                ("zantrelle-" + purpose + "-" + std::to_string(::getpid()) + "-" + std::to_string(++count_))) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+        std::filesystem::current_path(path_);
+    }
+
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        std::filesystem::current_path(previous_, ignored);
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+    static inline int count_ = 0;
+};
+
+}  // namespace test_support
