@@ -15,18 +15,19 @@ constexpr const wchar_t* className = L"ZantrelleCover";
 constexpr int applicationIcon = 1;
 
 // No background brush: the window paints every pixel itself.
-void registerWindowClass(WNDPROC procedure) {
-    static const bool registered = [procedure] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(applicationIcon));
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-        windowClass.lpszClassName = className;
-        return RegisterClassExW(&windowClass) != 0;
+const wchar_t* windowClass(WNDPROC procedure) {
+    static const wchar_t* const name = [procedure] {
+        WNDCLASSEXW description{};
+        description.cbSize = sizeof(description);
+        description.lpfnWndProc = procedure;
+        description.hInstance = GetModuleHandleW(nullptr);
+        description.hIcon = LoadIconW(description.hInstance, MAKEINTRESOURCEW(applicationIcon));
+        description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        description.lpszClassName = className;
+        RegisterClassExW(&description);
+        return className;
     }();
-    (void)registered;
+    return name;
 }
 
 DWORD styleFor(const FormDesign& design) {
@@ -61,13 +62,12 @@ RECT designRect(const FormDesign& design, int dpi) {
 CoverWindow::CoverWindow(Form& form)
     : form_(form), dpi_(screenDpi()), background_(render::toPixel(form.design().backColor)),
       measuringDc_(CreateCompatibleDC(nullptr)) {
-    registerWindowClass(&CoverWindow::windowProcedure);
     const FormDesign& design = form.design();
     const RECT rect = design.maximized ? primaryMonitorRect() : designRect(design, dpi_);
     // Created hidden, already titled: another instance looks for it by title.
-    CreateWindowExW(extendedStyleFor(design), className, widen(form.Caption()).c_str(), styleFor(design), rect.left,
-                    rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                    GetModuleHandleW(nullptr), this);
+    CreateWindowExW(extendedStyleFor(design), windowClass(&CoverWindow::windowProcedure),
+                    widen(form.Caption()).c_str(), styleFor(design), rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = windowDpi(window_);
     RECT client{};
     GetClientRect(window_, &client);
