@@ -11,8 +11,7 @@ TagText& TagText::operator=(std::string text) {
     return *this;
 }
 
-double TagText::number() const {
-    if (number_) return *number_;
+double TagText::numberOfUnparsedText() const {
     if (text_.empty()) return 0.0;  // an empty Tag computes as 0, like Empty
     raise(ErrorNumber::TypeMismatch);
 }
