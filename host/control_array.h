@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -61,12 +63,22 @@ public:
 
     int count() const { return loaded_.size(); }
 
-    // Visits every loaded element in index order, element 0 included.
+    // Visits every loaded element in index order, element 0 included, up to
+    // the highest index loaded at the start. Walks the loaded bits, so free
+    // indices cost nothing and no element is touched before its visit. An
+    // element loaded or unloaded by a visit is seen as by a plain loop.
     template <class Visit>
     void forEachLoaded(Visit&& visit) {
         const int top = UBound();
-        for (int index = 0; index <= top; ++index) {
-            if (elements_[index]) visit(index, *elements_[index]);
+        for (int block = 0; block <= top / IndexSet::blockSize; ++block) {
+            std::uint64_t ahead = ~0ULL;  // bits not yet visited in this block
+            while (const std::uint64_t bits = loaded_.block(block) & ahead) {
+                const int bit = std::countr_zero(bits);
+                const int index = block * IndexSet::blockSize + bit;
+                if (index > top) return;
+                visit(index, *elements_[index]);
+                ahead = bit + 1 < IndexSet::blockSize ? ~0ULL << (bit + 1) : 0;
+            }
         }
     }
 

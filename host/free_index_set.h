@@ -22,6 +22,10 @@ public:
     int highest() const;
     int size() const { return size_; }
 
+    // The loaded indices from 64 * block to 64 * block + 63, as bits.
+    static constexpr int blockSize = 64;
+    std::uint64_t block(int block) const { return loaded_[block]; }
+
 private:
     static constexpr int wordBits = 64;
     static constexpr int wordCount = capacity / wordBits;          // 512
