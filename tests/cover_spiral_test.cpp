@@ -174,16 +174,35 @@ TEST_F(CoverSpiralTest, WithDefaultSettingsTheNumberInFlightSettles) {
 TEST_F(CoverSpiralTest, AtSpeedZeroTheIndicesRunOutAndTheSpiralKeepsTicking) {
     writeSettings("5\r\n0\r\n");
     show();
-    tick(32767);
-    ASSERT_EQ(cover.effect.UBound(), 32767);
-    ASSERT_EQ(ballsInFlight(), 32767);
+    // Standing balls fill all but the last few indices at once; ticking them
+    // all in one by one would take 32767 ticks over ever more balls.
+    constexpr int lastIndex = 32767;
+    for (int index = 1; index <= lastIndex - 5; ++index) {
+        cover.effect.Load(index);
+        cover.effect[index].Move(4800, 3600);
+        cover.effect[index].Tag = "90";
+        cover.effect[index].Visible = true;
+    }
+
+    tick(5);
+    ASSERT_EQ(cover.effect.UBound(), lastIndex);
+    ASSERT_EQ(ballsInFlight(), lastIndex);
 
     const double angleBefore = cover.EmitAngle;
     tick(10);
-    EXPECT_EQ(ballsInFlight(), 32767);
+    EXPECT_EQ(ballsInFlight(), lastIndex);
     EXPECT_NE(cover.EmitAngle, angleBefore) << "the spiral still turns";
     EXPECT_FALSE(headless::outcome().ended);
     EXPECT_FALSE(headless::outcome().errorBox.has_value());
+
+    // As soon as one ball goes, its index is used again.
+    cover.effect[100].Move(4800, 100);
+    cover.effect[100].Tag = "0";
+    cover.BallSpeed = 150;
+    tick();
+    EXPECT_FALSE(cover.effect.isLoaded(100));
+    tick();
+    EXPECT_TRUE(cover.effect.isLoaded(100));
 }
 
 struct WildSettings {
