@@ -1,4 +1,6 @@
+#include <optional>
 #include <random>
+#include <utility>
 
 #include "host/render/pixel_geometry.h"
 #include "render_test_support.h"
@@ -93,6 +95,13 @@ protected:
         }
     }
 
+    static std::optional<std::pair<int, int>> firstDifference(const render::Image& a, const render::Image& b) {
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y)) return std::pair{x, y};
+        return std::nullopt;
+    }
+
     SceneForm scene;
     std::mt19937 random{20260107u};
     int width = 0, height = 0;
@@ -114,15 +123,14 @@ TEST_P(RenderDifferentialTest, IncrementalFramesEqualWholeFrames) {
 
         render::Image whole(width, height);
         render::paintScene(scene, layer.view(), whole.view(), {0, 0, width, height});
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                ASSERT_EQ(incremental.pixel(x, y), whole.pixel(x, y)) << "frame " << frame << " at " << x << "," << y;
+        const std::optional<std::pair<int, int>> differs = firstDifference(incremental, whole);
+        ASSERT_FALSE(differs) << "frame " << frame << " differs at " << differs->first << "," << differs->second;
     }
     EXPECT_GT(incrementalFrames, 300);
     EXPECT_GT(fullFrames, 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(AtCommonDpis, RenderDifferentialTest, ::testing::Values(96, 120, 144));
+INSTANTIATE_TEST_SUITE_P(AtCommonDpis, RenderDifferentialTest, ::testing::Values(96, 120));
 
 }  // namespace
 }  // namespace render_test
