@@ -43,8 +43,10 @@ private:
 std::uint32_t toPixel(Color color);
 
 // What changed on the form since the last frame: the old and new bounds of
-// every control that moved, appeared or vanished, and the bounds of removed
-// control array elements. Records the new bounds as painted.
+// every control that moved, appeared, vanished or changed its look, and the
+// bounds of removed control array elements. Records each control's new
+// bounds and look as painted. Once the changes would cost more to paint one
+// by one than a full frame, the region is the whole client area.
 DirtyRegion collectChanges(Form& form);
 
 // True when repainting the changed rectangles one by one would cost more
