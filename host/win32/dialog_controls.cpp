@@ -103,8 +103,7 @@ HWND DialogControls::createChild(const wchar_t* className, const std::string& te
 
 void DialogControls::create(const Label& label) {
     HWND window = createChild(L"STATIC", label.Caption, SS_LEFT, -1);
-    const Color* back = label.BackColor ? &*label.BackColor : nullptr;
-    labels_.push_back({&label, window, back ? CreateSolidBrush(back->bgr) : nullptr});
+    labels_.push_back({&label, window, label.BackColor ? CreateSolidBrush(label.BackColor->bgr) : nullptr});
     placements_.emplace_back(window, label.Bounds);
 }
 
