@@ -101,8 +101,10 @@ void CoverWindow::onActivate(WPARAM wParam) {
         inactive_ = true;
         return;
     }
+    // A hidden window can be made active too (re-parenting does it): that is
+    // no showing, and the window may not have its final size yet.
     if (!activated_) {
-        raiseFirstActivation();
+        if (IsWindowVisible(window_)) raiseFirstActivation();
         return;
     }
     if (!inactive_) return;

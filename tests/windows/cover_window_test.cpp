@@ -1,5 +1,11 @@
 // Full-screen runs of the real screen saver, looked at from outside as a
 // user would see them: the window, its pixels, a click, other instances.
+// A window planted in another process's window does not show on Wine's
+// screen, so the preview's picture is checked with the cover window made in
+// this process.
+
+// Before <windows.h>, which the harness brings: its constants are macros there.
+#include "host/user32.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "display/frm_cover.h"
 #include "harness.h"
 
 namespace {
@@ -243,6 +250,52 @@ TEST(CoverWindow, ShowsTheDialTheHandsAndTheSpiral) {
     EXPECT_TRUE(anyPixel(shot, {0, 0, shot.width, dialY - 150}, isBallBlue) ||
                 anyPixel(shot, {0, dialY + 150, shot.width, shot.height}, isBallBlue));
     EXPECT_TRUE(anyPixel(shot, {dialX - 150, dialY - 150, dialX + 150, dialY + 150}, isBallBlue));
+}
+
+// The embedding as start-up makes it, on a pane of this process.
+void plantInPane(display::FrmCover& cover, HWND pane) {
+    // <windows.h> has made macros of the other constants, with the same values.
+    namespace user32 = host::user32;
+    const auto paneHandle = reinterpret_cast<user32::HWND>(pane);
+    user32::RECT rect;
+    user32::GetClientRect(paneHandle, rect);
+    cover.Load();
+    cover.setCaption("Preview");
+    const user32::LONG style = user32::GetWindowLongA(cover.hWnd(), GWL_STYLE);
+    user32::SetWindowLongA(cover.hWnd(), GWL_STYLE, style | WS_CHILD);
+    user32::SetParent(cover.hWnd(), paneHandle);
+    user32::SetWindowLongA(cover.hWnd(), user32::GWL_HWNDPARENT, user32::LONG(paneHandle));
+    user32::SetWindowPos(cover.hWnd(), 0, 0, 0, rect.right, rect.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+// Shown only by SetWindowPos, the cover window is still activated: the dial
+// centre is the pane's, the settings are read, and the balls fly.
+TEST(CoverWindowInAPane, ShowsTheHandsFromThePaneCentreAndTheSpiral) {
+    constexpr int paneLeft = 40, paneTop = 40, paneWidth = 152, paneHeight = 112;
+    HWND pane = CreateWindowExW(0, L"STATIC", L"preview pane", WS_POPUP | WS_VISIBLE, paneLeft, paneTop, paneWidth,
+                                paneHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const startup::RunMode mode = startup::ModePreview;
+    display::FrmCover cover(mode);
+    plantInPane(cover, pane);
+    // Half a second of ticks.
+    harness::waitUntil([] { return false; }, 500ms);
+    const harness::Screenshot shot = harness::captureScreen();
+
+    RECT client{};
+    GetClientRect(reinterpret_cast<HWND>(cover.hWnd()), &client);
+    EXPECT_EQ(client.right, paneWidth);
+    EXPECT_EQ(client.bottom, paneHeight);
+    EXPECT_EQ(cover.BallSpeed, 150);
+    EXPECT_EQ(shot.at(paneLeft, paneTop), lightBlue);
+    EXPECT_EQ(shot.at(paneLeft + paneWidth - 1, paneTop + paneHeight - 1), lightBlue);
+    // The hands start 8 pixels above the middle of the pane.
+    const int centreX = paneLeft + paneWidth / 2, centreY = paneTop + paneHeight / 2 - 8;
+    EXPECT_TRUE(anyPixel(shot, {centreX - 2, centreY - 2, centreX + 3, centreY + 3},
+                         [](std::uint32_t pixel) { return isInkBlack(pixel) || isHandRed(pixel); }));
+    EXPECT_TRUE(anyPixel(shot, {paneLeft, paneTop, paneLeft + paneWidth, paneTop + paneHeight}, isBallBlue));
+
+    cover.Unload();
+    DestroyWindow(pane);
 }
 
 }  // namespace
