@@ -6,27 +6,20 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "harness.h"
 #include "host/form.h"
 
 namespace {
 
-host::FormDesign testDesign() {
-    host::FormDesign design;
-    design.name = "frmTest";
-    design.caption = "Test dialog";
-    design.border = host::BorderStyle::FixedToolWindow;
-    design.showInTaskbar = false;
-    design.clientSize = {3615, 1965};
-    return design;
-}
-
 // The settings dialog's shape, with handlers that only count.
 class TestDialog : public host::Form {
 public:
-    TestDialog() : host::Form(testDesign()) {
+    TestDialog()
+        : host::Form({.name = "frmTest",
+                      .caption = "Test dialog",
+                      .border = host::BorderStyle::FixedToolWindow,
+                      .showInTaskbar = false,
+                      .clientSize = {3615, 1965},
+                      .font = {}}) {
         add(band);
         add(plain);
         add(upper);
@@ -189,18 +182,6 @@ TEST_F(DialogWindowTest, MovingToAMonitorOfAnotherDpiScalesControlsAndFont) {
     LOGFONTW face{};
     GetObjectW(HFONT(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof face, &face);
     EXPECT_EQ(face.lfHeight, metrics.lfMessageFont.lfHeight);
-}
-
-TEST_F(DialogWindowTest, OnlyDialogFormsGetADialogWindow) {
-    EXPECT_TRUE(host::win32::isDialogForm(form));
-    host::Form empty(testDesign());
-    EXPECT_FALSE(host::win32::isDialogForm(empty));
-
-    MSG elsewhere{};
-    elsewhere.hwnd = GetDesktopWindow();
-    elsewhere.message = WM_KEYDOWN;
-    elsewhere.wParam = VK_TAB;
-    EXPECT_FALSE(host::win32::translateDialogMessage(elsewhere));
 }
 
 }  // namespace
