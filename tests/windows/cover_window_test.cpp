@@ -167,13 +167,17 @@ TEST(CoverWindow, ReadsTheSettingsAgainWhenActivatedAgain) {
     ASSERT_TRUE(harness::activate(other));
     harness::writeFile(directory.path() / "settings.ini", "0\r\n150\r\n");
     ASSERT_TRUE(harness::activate(run.window));
-    // Long enough for every ball of the old spiral to have left the screen.
-    harness::waitUntil([] { return false; }, 1500ms);
-    const harness::Screenshot shot = harness::captureScreen();
+    // Once the balls of the old spiral have left the screen, every ball flies
+    // straight up. The old spiral always has one on the horizontal.
+    const bool straightUp = harness::waitUntil(
+        [] {
+            const harness::Screenshot shot = harness::captureScreen();
+            return anyPixel(shot, {ballOriginX - 6, 0, ballOriginX + 6, ballOriginY - 100}, isBallBlue) &&
+                   !anyPixel(shot, {ballOriginX + 40, ballOriginY - 8, shot.width, ballOriginY + 8}, isBallBlue);
+        },
+        10s);
     DestroyWindow(other);
-
-    EXPECT_TRUE(anyPixel(shot, {ballOriginX - 6, 0, ballOriginX + 6, ballOriginY - 100}, isBallBlue));
-    EXPECT_FALSE(anyPixel(shot, {ballOriginX + 40, ballOriginY - 8, shot.width, ballOriginY + 8}, isBallBlue));
+    EXPECT_TRUE(straightUp);
 }
 
 // Blue pixels in each quarter around the centre: the spiral has come round.
@@ -181,12 +185,15 @@ TEST(CoverWindow, WithoutASettingsFileTheBallsFormASpiral) {
     harness::TempDir directory;
     FullScreenRun run(L"/S", directory.path());
     ASSERT_TRUE(run.painted);
-    Sleep(1000);
-    const harness::Screenshot shot = harness::captureScreen();
-    EXPECT_TRUE(anyPixel(shot, {ballOriginX + 20, 0, shot.width, ballOriginY}, isBallBlue)) << "upper right";
-    EXPECT_TRUE(anyPixel(shot, {ballOriginX + 20, ballOriginY, shot.width, shot.height}, isBallBlue)) << "lower right";
-    EXPECT_TRUE(anyPixel(shot, {0, ballOriginY, ballOriginX - 20, shot.height}, isBallBlue)) << "lower left";
-    EXPECT_TRUE(anyPixel(shot, {0, 0, ballOriginX - 20, ballOriginY}, isBallBlue)) << "upper left";
+    EXPECT_TRUE(harness::waitUntil(
+        [] {
+            const harness::Screenshot shot = harness::captureScreen();
+            return anyPixel(shot, {ballOriginX + 20, 0, shot.width, ballOriginY}, isBallBlue) &&
+                   anyPixel(shot, {ballOriginX + 20, ballOriginY, shot.width, shot.height}, isBallBlue) &&
+                   anyPixel(shot, {0, ballOriginY, ballOriginX - 20, shot.height}, isBallBlue) &&
+                   anyPixel(shot, {0, 0, ballOriginX - 20, ballOriginY}, isBallBlue);
+        },
+        10s));
 }
 
 // Planted in a preview pane, the cover window is a picture: a click there
