@@ -99,8 +99,9 @@ TEST_P(PlantedInPane, IsAVisibleInactiveChildFillingThePane) {
     const HWND cover = waitForPlantedWindow(pane, saver.id());
     ASSERT_NE(cover, nullptr) << "no window was planted in the pane";
 
-    EXPECT_EQ(GetParent(cover), pane.handle());
+    // GetParent would name the owner: the window keeps its popup bit.
     EXPECT_EQ(GetAncestor(cover, GA_PARENT), pane.handle());
+    EXPECT_TRUE(IsChild(pane.handle(), cover));
     EXPECT_EQ(titleOf(cover), L"Preview");
 
     const LONG style = GetWindowLongW(cover, GWL_STYLE);
