@@ -190,6 +190,13 @@ TEST_F(RenderTest, WildCoordinatesNeitherHangNorSpill) {
     EXPECT_EQ(image.pixel(149, 149), blackPixel);  // the diagonal from far to far
 }
 
+TEST_F(RenderTest, UnloadedFormHasNoFrame) {
+    headless::runMain([this] { scene.Unload(); });
+    EXPECT_EQ(frame().width(), 0);
+    EXPECT_TRUE(headless::lastPresentedRects(scene).empty());
+    EXPECT_FALSE(headless::saveFrame(scene, std::filesystem::temp_directory_path() / "zantrelle-unloaded.png"));
+}
+
 TEST_F(RenderTest, SavedFrameIsAPngOfTheClientArea) {
     scene.showBall(1, 1500, 1500);
     frame();

@@ -96,7 +96,8 @@ const std::vector<DrawnText>& drawnTexts(const Form& form);
 
 // Paints what changed since the last frame into the form's back buffer, as
 // the Win32 backend does on screen, and returns the buffer. The first frame,
-// and the first after a resize, is painted whole. The form must be loaded.
+// and the first after a resize, is painted whole. An empty image for a form
+// that is not loaded.
 const render::Image& renderFrame(Form& form);
 // Makes the next renderFrame paint the whole client area, as when the
 // window is uncovered.

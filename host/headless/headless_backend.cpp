@@ -113,12 +113,18 @@ const std::vector<DrawnText>& drawnTexts(const Form& form) {
     return static_cast<const HeadlessWindow*>(form.peer())->texts();
 }
 
-const render::Image& renderFrame(Form& form) { return static_cast<HeadlessWindow*>(form.peer())->renderFrame(); }
+const render::Image& renderFrame(Form& form) {
+    static const render::Image noWindow;
+    return form.peer() ? static_cast<HeadlessWindow*>(form.peer())->renderFrame() : noWindow;
+}
 
-void invalidateFrame(Form& form) { static_cast<HeadlessWindow*>(form.peer())->invalidate(); }
+void invalidateFrame(Form& form) {
+    if (form.peer()) static_cast<HeadlessWindow*>(form.peer())->invalidate();
+}
 
 const std::vector<PixelRect>& lastPresentedRects(const Form& form) {
-    return static_cast<const HeadlessWindow*>(form.peer())->lastPresentedRects();
+    static const std::vector<PixelRect> noWindow;
+    return form.peer() ? static_cast<const HeadlessWindow*>(form.peer())->lastPresentedRects() : noWindow;
 }
 
 bool saveFrame(const Form& form, const std::filesystem::path& path) {
