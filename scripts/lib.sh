@@ -147,8 +147,12 @@ start_private_wine() {
     # two seconds to end; windows it does not hand to a manager end at once.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
     wineserver -w
-    # One server for every program that follows, rather than one start-up each.
+    # One server for every program that follows, rather than one start-up
+    # each. Its first program also starts Wine's own services, which live as
+    # long as the server and keep that program's output open: started here,
+    # they hold nothing a test runner waits on.
     wineserver -p
+    wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 stop_private_wine() {
