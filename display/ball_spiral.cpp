@@ -40,14 +40,16 @@ void FrmCover::stage2() {
 
     effect.forEachLoaded([&](int index, host::Shape& ball) {
         if (index == 0) return;
-        host::resumeNext([&] {
-            const AngleSteps::Step& step = ballSteps_.step(ball.Tag.number());
-            ball.Top = float(ball.Top + step.top);
-            ball.Left = float(ball.Left + step.left);
-        });
+        const AngleSteps::Step* step = nullptr;
+        host::resumeNext([&] { step = &ballSteps_.step(ball.Tag.number()); });
+        if (step) {
+            ball.Top = float(ball.Top + step->top);
+            ball.Left = float(ball.Left + step->left);
+        }
         // Touching an edge counts; a ball past a corner goes only once.
-        if (ball.Top <= 0 || ball.Top + ball.Height >= scaleHeight || ball.Left <= 0 ||
-            ball.Left + ball.Width >= scaleWidth) {
+        const float top = ball.Top;
+        const float left = ball.Left;
+        if (top <= 0 || top + ball.Height >= scaleHeight || left <= 0 || left + ball.Width >= scaleWidth) {
             effect.Unload(index);
         }
     });

@@ -65,19 +65,17 @@ public:
 
     // Visits every loaded element in index order, element 0 included, up to
     // the highest index loaded at the start. Walks the loaded bits, so free
-    // indices cost nothing and no element is touched before its visit. An
-    // element loaded or unloaded by a visit is seen as by a plain loop.
+    // indices cost nothing and no element is touched before its visit. A
+    // visit may unload any element; one it loads may or may not be visited.
     template <class Visit>
     void forEachLoaded(Visit&& visit) {
         const int top = UBound();
         for (int block = 0; block <= top / IndexSet::blockSize; ++block) {
-            std::uint64_t ahead = ~0ULL;  // bits not yet visited in this block
-            while (const std::uint64_t bits = loaded_.block(block) & ahead) {
-                const int bit = std::countr_zero(bits);
-                const int index = block * IndexSet::blockSize + bit;
+            for (std::uint64_t bits = loaded_.block(block); bits != 0; bits &= loaded_.block(block)) {
+                const int index = block * IndexSet::blockSize + std::countr_zero(bits);
                 if (index > top) return;
+                bits &= bits - 1;
                 visit(index, *elements_[index]);
-                ahead = bit + 1 < IndexSet::blockSize ? ~0ULL << (bit + 1) : 0;
             }
         }
     }
