@@ -7,7 +7,11 @@ namespace host {
 
 Form::Form(FormDesign design) : design_(std::move(design)), caption_(design_.caption), font_(design_.font) {}
 
-Form::~Form() = default;
+// A form destroyed while loaded (its owner went away first) no longer counts
+// as loaded; no event runs, since the form's own members are already gone.
+Form::~Form() {
+    if (isLoaded()) releaseWindow();
+}
 
 void Form::Load() {
     if (isLoaded()) return;
