@@ -103,6 +103,16 @@ TEST_F(PreviewTest, AHandleThatIsNoWindowEndsAtOnceWithoutAWindow) {
     EXPECT_EQ(host::loadedFormCount(), 0);
 }
 
+TEST_F(PreviewTest, AClickOnThePreviewDoesNotEndIt) {
+    const headless::Handle pane = headless::addForeignWindow("pane", 152, 112);
+    embedIn(pane);
+
+    headless::click(program.frmCover());
+
+    EXPECT_FALSE(headless::outcome().ended);
+    EXPECT_TRUE(program.frmCover().isLoaded());
+}
+
 TEST_F(PreviewTest, DestroyingThePaneEndsTheProgramAndLeavesTheCursor) {
     const headless::Handle pane = headless::addForeignWindow("pane", 152, 112);
     embedIn(pane);

@@ -95,6 +95,9 @@ Outcome runMain(const std::function<void()>& main) {
 }
 
 void click(Form& form) {
+    // A window planted in another program's window is a picture there, not
+    // something to dismiss: the Win32 backend passes it no clicks either.
+    if (form.isLoaded() && window(form.hWnd()).parent != 0) return;
     runAsEvent([&form] { form.Form_Click(); });
 }
 void activate(Form& form) {
