@@ -5,15 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
-
-#include <unistd.h>
 
 #include "display/frm_cover.h"
 #include "host/app.h"
 #include "host/headless/headless.h"
+#include "tests/scratch_directory.h"
 
 namespace cover_test {
 
@@ -24,18 +23,13 @@ protected:
     void SetUp() override {
         headless::reset();
         headless::setScreenPixels(640, 480);
-        previousDirectory_ = std::filesystem::current_path();
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("zantrelle-cover-" + std::to_string(::getpid()) + "-" + std::to_string(++testNumber_));
-        std::filesystem::create_directories(directory_);
-        std::filesystem::current_path(directory_);
+        directory_.emplace("cover");
         ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
     }
 
     void TearDown() override {
         if (cover.isLoaded()) headless::runMain([this] { cover.Unload(); });
-        std::filesystem::current_path(previousDirectory_);
-        std::filesystem::remove_all(directory_);
+        directory_.reset();
     }
 
     static void writeSettings(const std::string& bytes) {
@@ -65,9 +59,7 @@ protected:
     display::FrmCover cover{mode};
 
 private:
-    std::filesystem::path previousDirectory_;
-    std::filesystem::path directory_;
-    static inline int testNumber_ = 0;
+    std::optional<test_support::ScratchDirectory> directory_;
 };
 
 }  // namespace cover_test
