@@ -20,6 +20,8 @@ float SecondsSinceMidnight() { return platform::secondsSinceMidnight(); }
 
 void End() { platform::endProgram(0); }
 
+void End(int exitCode) { platform::endProgram(exitCode); }
+
 void runEvent(const std::function<void()>& handler) {
     try {
         handler();

@@ -14,6 +14,8 @@ std::string Command();
 float SecondsSinceMidnight();
 // Ends the program at once.
 [[noreturn]] void End();
+// Ends the program at once with an exit code that tells the caller why.
+[[noreturn]] void End(int exitCode);
 
 // Hands the program to the runtime: runs the start-up procedure as an event,
 // then the window events until the program ends. Returns the exit code.

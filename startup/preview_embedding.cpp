@@ -1,5 +1,5 @@
 #include "display/frm_cover.h"
-#include "host/platform.h"
+#include "host/app.h"
 #include "host/user32.h"
 #include "startup/sub_main.h"
 
@@ -18,7 +18,7 @@ void SubMain::EmbedInPreview(const std::string& commandText) {
     const HWND preview = ParseWindowHandle(commandText);
     // A pane that is gone (or never was) would leave an invisible process
     // ticking forever: end before any window exists.
-    if (!IsWindow(preview)) host::platform::endProgram(exitPreviewPaneMissing);
+    if (!IsWindow(preview)) host::End(exitPreviewPaneMissing);
 
     RECT previewRect;
     GetClientRect(preview, previewRect);
@@ -35,7 +35,7 @@ void SubMain::EmbedInPreview(const std::string& commandText) {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     // A pane closed while we planted ourselves in it took no child with it:
     // the cover window would live on alone, so end as if it had never been.
-    if (!IsWindow(preview)) host::platform::endProgram(exitPreviewPaneMissing);
+    if (!IsWindow(preview)) host::End(exitPreviewPaneMissing);
 }
 
 }  // namespace startup
