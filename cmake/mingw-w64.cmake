@@ -22,6 +22,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # No MinGW DLLs at run time: everything the program needs is linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# A release program carries no symbols: the desktop loads it, nobody debugs it there.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 find_program(_wine wine)
 if(_wine)
