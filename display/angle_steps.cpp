@@ -16,13 +16,13 @@ void AngleSteps::setSpeed(double speed) {
 }
 
 void AngleSteps::forget() {
-    for (Entry& entry : entries_) entry.key = emptyKey;
+    keys_.fill(emptyKey);
 }
 
-void AngleSteps::fill(Entry& entry, std::uint64_t key, double degrees) const {
+void AngleSteps::fill(std::size_t slot, std::uint64_t key, double degrees) {
     const Direction direction = directionOf(degrees);
-    entry.key = key;
-    entry.step = {direction.s * speed_, direction.c * speed_};
+    keys_[slot] = key;
+    steps_[slot] = {direction.s * speed_, direction.c * speed_};
 }
 
 }  // namespace display

@@ -24,24 +24,23 @@ public:
 
     const Step& step(double degrees) {
         const std::uint64_t key = std::bit_cast<std::uint64_t>(degrees);
-        Entry& entry = entries_[(key * 0x9E3779B97F4A7C15ULL) >> (64 - slotBits)];
-        if (entry.key != key) fill(entry, key, degrees);
-        return entry.step;
+        const std::size_t slot = (key * 0x9E3779B97F4A7C15ULL) >> (64 - slotBits);
+        if (keys_[slot] != key) fill(slot, key, degrees);
+        return steps_[slot];
     }
 
 private:
-    struct Entry {
-        std::uint64_t key;  // the angle's bits; a NaN pattern while empty
-        Step step;
-    };
-
     static constexpr int slotBits = 10;
+    static constexpr std::size_t slotCount = std::size_t(1) << slotBits;
 
     void forget();
-    void fill(Entry& entry, std::uint64_t key, double degrees) const;
+    void fill(std::size_t slot, std::uint64_t key, double degrees);
 
     double speed_ = 0;
-    std::array<Entry, std::size_t(1) << slotBits> entries_;
+    // Keys and steps apart: a slot is then found by shifting its number, not
+    // multiplying it by an entry size, on a lookup made for every ball.
+    std::array<std::uint64_t, slotCount> keys_;  // the angles' bits; a NaN pattern while empty
+    std::array<Step, slotCount> steps_;
 };
 
 }  // namespace display
