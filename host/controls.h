@@ -24,16 +24,24 @@ struct Timer {
     std::function<void()> onTimer;
 };
 
+// What a control shows on screen: the pixels it may cover (empty when it
+// shows nothing) and a fingerprint of how it looks there (colours, kind,
+// exact pixels). Two appearances that compare equal paint the same pixels.
+struct Appearance {
+    PixelRect bounds;
+    std::uint64_t look = 0;
+    friend bool operator==(const Appearance&, const Appearance&) = default;
+};
+
 // A line drawn over the form's persistent drawing. Plain data: the renderer
-// notices a change by comparing its bounds with what it painted last.
+// notices a change by comparing it with what it painted last.
 struct Line {
     Twips X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
     Color BorderColor = colors::black;
     int BorderWidth = 1;  // pixels
     bool Visible = true;
 
-    PixelRect paintedBounds;  // the renderer's record of what is on screen
-    std::uint64_t paintedLook = 0;  // and of how it looked there (colours, kind, exact pixels)
+    Appearance painted;  // the renderer's record of what is on screen
 };
 
 // A Tag that holds text and remembers the number the text spells, so code
@@ -46,39 +54,38 @@ public:
     const std::string& text() const { return text_; }
     // The number the text spells; a type mismatch when it spells none.
     // Inline, as it runs for every ball on every tick.
-    double number() const { return number_ ? *number_ : numberOfUnparsedText(); }
+    double number() const { return number_ == number_ ? number_ : raiseTypeMismatch(); }
 
 private:
-    double numberOfUnparsedText() const;
+    [[noreturn]] static double raiseTypeMismatch();
 
     // The number first: it sits next to the position, in the cache line a
-    // tick reads for every ball.
-    std::optional<double> number_;
+    // tick reads for every ball. A NaN when the text spells no number (no
+    // text parses to one); 0 for no text, which computes as 0.
+    double number_ = 0;
     std::string text_;
 };
 
-enum class ShapeKind { Rectangle = 0, Square = 1, Oval = 2, Circle = 3 };
-enum class FillStyle { Solid = 0, Transparent = 1 };
+enum class ShapeKind : std::uint8_t { Rectangle = 0, Square = 1, Oval = 2, Circle = 3 };
+enum class FillStyle : std::uint8_t { Solid = 0, Transparent = 1 };
 
 // A shape over the form's persistent drawing; the elements of a shape
-// control array are copies of its element 0.
+// control array are copies of its element 0. Kept small and with what a
+// tick reads for every ball up front: the renderer's record of each element
+// lives in the control array beside it.
 struct Shape {
     Twips Left = 0, Top = 0, Width = 0, Height = 0;
-    bool Visible = true;
     TagText Tag;
-    ShapeKind Kind = ShapeKind::Rectangle;
-    FillStyle Fill = FillStyle::Transparent;
     Color FillColor = colors::black;
     Color BorderColor = colors::black;
-    Color BackColor = colors::white;
+    ShapeKind Kind = ShapeKind::Rectangle;
+    FillStyle Fill = FillStyle::Transparent;
+    bool Visible = true;
 
     void Move(Twips left, Twips top) {
         Left = left;
         Top = top;
     }
-
-    PixelRect paintedBounds;  // the renderer's record of what is on screen
-    std::uint64_t paintedLook = 0;  // and of how it looked there (colours, kind, exact pixels)
 };
 
 // What a backend attaches to a windowed control to hear of changes made by code.

@@ -38,13 +38,12 @@ public:
     }
 
     template <class Control>
-    void noteChange(Control& control, PixelScale scale) {
+    void noteChange(const Control& control, Appearance& painted, PixelScale scale) {
         const Appearance now = appearance(control, scale);
-        if (now.bounds == control.paintedBounds && now.look == control.paintedLook) return;
-        add(control.paintedBounds);
+        if (now == painted) return;
+        add(painted.bounds);
         add(now.bounds);
-        control.paintedBounds = now.bounds;
-        control.paintedLook = now.look;
+        painted = now;
     }
 
     DirtyRegion take() { return std::move(changes_); }
@@ -69,10 +68,11 @@ DirtyRegion collectChanges(Form& form) {
     const PixelScale scale = form.scale();
     for (const PaintedControl& painted : form.paintedControls()) {
         if (Line* const* line = std::get_if<Line*>(&painted)) {
-            collector.noteChange(**line, scale);
+            collector.noteChange(**line, (*line)->painted, scale);
         } else {
-            std::get<ControlArray<Shape>*>(painted)->forEachLoaded(
-                [&](int, Shape& shape) { collector.noteChange(shape, scale); });
+            ControlArray<Shape>& shapes = *std::get<ControlArray<Shape>*>(painted);
+            shapes.forEachLoaded(
+                [&](int index, const Shape& shape) { collector.noteChange(shape, shapes.painted(index), scale); });
         }
     }
     for (const PixelRect& removed : form.removedArea().rects()) collector.add(removed);

@@ -17,16 +17,18 @@ void copyRows(PixelView from, PixelView to, PixelRect rect) {
     for (int y = rect.top; y < rect.bottom; ++y) std::memcpy(&to.at(rect.left, y), &from.at(rect.left, y), bytes);
 }
 
-// Visits every visible control, bottom first: the form's registration
-// order, and within a control array the index order.
+// Visits every visible control with the renderer's record of it, bottom
+// first: the form's registration order, and within a control array the
+// index order.
 template <class Visit>
 void forEachPaintedControl(const Form& form, Visit&& visit) {
     for (const PaintedControl& painted : form.paintedControls()) {
         if (Line* const* line = std::get_if<Line*>(&painted)) {
-            if (isShown(**line)) visit(**line);
+            if (isShown(**line)) visit(**line, (*line)->painted);
         } else {
-            std::get<ControlArray<Shape>*>(painted)->forEachLoaded([&](int, Shape& shape) {
-                if (isShown(shape)) visit(shape);
+            ControlArray<Shape>& shapes = *std::get<ControlArray<Shape>*>(painted);
+            shapes.forEachLoaded([&](int index, const Shape& shape) {
+                if (isShown(shape)) visit(shape, shapes.painted(index));
             });
         }
     }
@@ -52,8 +54,8 @@ void paintRectangles(const Form& form, PixelView persistentLayer, PixelView targ
     for (const PixelRect& rect : rects) copyRows(persistentLayer, target, rect);
     RectGrid grid(client, rects);
     const PixelScale scale = form.scale();
-    forEachPaintedControl(form, [&](const auto& control) {
-        grid.forEachOverlapping(control.paintedBounds,
+    forEachPaintedControl(form, [&](const auto& control, const Appearance& painted) {
+        grid.forEachOverlapping(painted.bounds,
                                 [&](int index) { drawControl(target, control, scale, rects[std::size_t(index)]); });
     });
 }
@@ -65,7 +67,8 @@ void paintScene(const Form& form, PixelView persistentLayer, PixelView target, P
     if (clip.empty()) return;
     copyRows(persistentLayer, target, clip);
     const PixelScale scale = form.scale();
-    forEachPaintedControl(form, [&](const auto& control) { drawControl(target, control, scale, clip); });
+    forEachPaintedControl(form,
+                          [&](const auto& control, const Appearance&) { drawControl(target, control, scale, clip); });
 }
 
 std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target) {

@@ -50,13 +50,8 @@ inline PixelRect shapeDrawnRect(const Shape& shape, PixelScale scale) {
 bool isShown(const Line& line);
 bool isShown(const Shape& shape);
 
-// What a control shows on screen now: the pixels it may cover (empty when
-// it is hidden or its position is not a number) and a fingerprint of how it
-// looks there. Two appearances that compare equal paint the same pixels.
-struct Appearance {
-    PixelRect bounds;
-    std::uint64_t look = 0;
-};
+// What a control shows on screen now; nothing when it is hidden or its
+// position is not a number.
 
 Appearance appearance(const Line& line, PixelScale scale);
 Appearance appearance(const Shape& shape, PixelScale scale);
