@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "display/ball_flight.h"
 #include "display/frm_cover.h"
 #include "host/error.h"
 #include "host/variant.h"
@@ -32,26 +33,19 @@ void FrmCover::releaseBall() {
 }
 
 void FrmCover::stage2() {
-    ballSteps_.setSpeed(BallSpeed);
+    ballSteps_.prepare(BallSpeed, effect.UBound());
     float scaleWidth = 0;
     float scaleHeight = 0;
     host::resumeNext([&] { scaleWidth = ScaleWidth(); });
     host::resumeNext([&] { scaleHeight = ScaleHeight(); });
 
-    effect.forEachLoaded([&](int index, host::Shape& ball) {
-        if (index == 0) return;
-        const AngleSteps::Step* step = nullptr;
-        host::resumeNext([&] { step = &ballSteps_.step(ball.Tag.number()); });
-        if (step) {
-            ball.Top = float(ball.Top + step->top);
-            ball.Left = float(ball.Left + step->left);
-        }
-        // Touching an edge counts; a ball past a corner goes only once.
-        const float top = ball.Top;
-        const float left = ball.Left;
-        if (top <= 0 || top + ball.Height >= scaleHeight || left <= 0 || left + ball.Width >= scaleWidth) {
-            effect.Unload(index);
-        }
+    const TwipPair clientSize{scaleWidth, scaleHeight};
+    effect.forEachLoaded(1, [&](int index, host::Shape& ball) {
+        const BallSteps::Step* step = nullptr;
+        host::resumeNext([&] { step = &ballSteps_.step(index, ball.Tag.number()); });
+        if (step) moveBy(ball, *step);
+        // A ball past a corner goes only once.
+        if (touchesAnEdge(ball, clientSize)) effect.Unload(index);
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/angle_steps.h"
+#include "display/ball_steps.h"
 #include "host/control_array.h"
 #include "host/controls.h"
 #include "host/form.h"
@@ -46,7 +46,7 @@ private:
     void releaseBall();
 
     const startup::RunMode& activeMode_;
-    AngleSteps ballSteps_;
+    BallSteps ballSteps_;
 };
 
 }  // namespace display

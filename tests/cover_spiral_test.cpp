@@ -39,6 +39,31 @@ TEST_F(CoverSpiralTest, AStillBallStaysWhereItWasPlaced) {
     EXPECT_EQ(cover.effect[1].Top, 3600) << "the corner, not the centre, starts at the middle";
 }
 
+// The step a ball takes is worked out once and remembered for speed; it must
+// still follow whatever the Tag and the speed say on each tick.
+TEST_F(CoverSpiralTest, EachTickMovesABallAlongItsTagAtTheCurrentSpeed) {
+    show();
+    tick();
+    const auto ball = [this]() -> host::Shape& { return cover.effect[1]; };
+    place(ball(), 4000, 3000, "90");
+    tick();
+    EXPECT_FLOAT_EQ(ball().Left, 4150);
+    EXPECT_FLOAT_EQ(ball().Top, 3000);
+
+    cover.BallSpeed = 30;
+    tick();
+    EXPECT_FLOAT_EQ(ball().Left, 4180);
+
+    ball().Tag = "180";
+    tick();
+    EXPECT_FLOAT_EQ(ball().Left, 4180);
+    EXPECT_FLOAT_EQ(ball().Top, 3030);
+
+    ball().Tag = "south";
+    tick();
+    EXPECT_FLOAT_EQ(ball().Top, 3030) << "a Tag that is no number leaves the ball where it is";
+}
+
 TEST_F(CoverSpiralTest, AnglesWrapToZeroAt359) {
     show();
     cover.EmitAngle = 355;
@@ -96,6 +121,8 @@ TEST_F(CoverSpiralTest, RemovedIndicesAreReusedLowestFirst) {
     EXPECT_TRUE(cover.effect.isLoaded(2));
     EXPECT_FALSE(cover.effect.isLoaded(3));
     EXPECT_EQ(cover.effect[2].Tag.text(), "35");
+    EXPECT_NEAR(cover.effect[2].Left, 4800 + 10 * std::sin(35 * M_PI / 180), 0.01) << "at its own angle";
+    EXPECT_NEAR(cover.effect[2].Top, 3600 - 10 * std::cos(35 * M_PI / 180), 0.01);
 
     tick();
     EXPECT_TRUE(cover.effect.isLoaded(3));
