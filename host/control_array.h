@@ -42,7 +42,6 @@ public:
 
     // The renderer's record of what a loaded element shows on screen.
     Appearance& painted(int index) { return painted_[index]; }
-    const Appearance& painted(int index) const { return painted_[index]; }
 
     void Load(int index) {
         if (index < 0 || index > maxIndex) raise(ErrorNumber::ControlArrayElementMissing);
