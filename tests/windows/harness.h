@@ -1,6 +1,6 @@
 #pragma once
 
-// Helpers for Windows integration tests: they start the real zantrelle.scr
+// Helpers for Windows integration tests: they start the real Zantrelle.scr
 // as a separate process and look at it from outside, as the desktop would.
 
 #include <windows.h>
@@ -17,7 +17,7 @@ namespace harness {
 
 using namespace std::chrono_literals;
 
-// The zantrelle.scr under test.
+// The Zantrelle.scr under test.
 std::filesystem::path scrPath();
 
 // A started screen-saver process; killed on destruction if still running.
@@ -41,7 +41,7 @@ private:
     DWORD id_ = 0;
 };
 
-// Starts zantrelle.scr with the arguments, in the working directory (the
+// Starts Zantrelle.scr with the arguments, in the working directory (the
 // test's own when empty).
 Process start(const std::wstring& arguments, const std::filesystem::path& workingDirectory = {});
 
