@@ -18,6 +18,8 @@ std::string Command() { return platform::commandLineArguments(); }
 
 float SecondsSinceMidnight() { return platform::secondsSinceMidnight(); }
 
+std::filesystem::path UserSettingsFolder() { return platform::userSettingsFolder(); }
+
 void End() { platform::endProgram(0); }
 
 void End(int exitCode) { platform::endProgram(exitCode); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ bool PrevInstance();
 std::string Command();
 // Seconds since midnight, with fraction, in single precision.
 float SecondsSinceMidnight();
+// The folder of this user's settings of the program (it may not exist yet);
+// empty when the system cannot say where that is.
+std::filesystem::path UserSettingsFolder();
 // Ends the program at once.
 [[noreturn]] void End();
 // Ends the program at once with an exit code that tells the caller why.

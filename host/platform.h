@@ -60,6 +60,9 @@ float secondsSinceMidnight();
 // Moves a fully written file over another in one step; fails with a
 // run-time error naming the file and the reason, leaving both as they were.
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// The folder that holds this user's settings of the program, whatever the
+// current directory; it may not exist yet. Empty when the system cannot say.
+std::filesystem::path userSettingsFolder();
 
 }  // namespace platform
 }  // namespace host

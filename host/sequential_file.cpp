@@ -67,6 +67,16 @@ void OutputFile::writeInteger(long value) {
     if (!stream_) failToWrite(target_, reasonFor(errno, "the data could not be written"));
 }
 
+void CreateFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder)) {
+        raise(ErrorNumber::PathFileAccessError, "Path/File access error: cannot create the folder '" +
+                                                    folder.string() + "': " +
+                                                    (error ? error.message() : "a file of that name is in the way"));
+    }
+}
+
 void OutputFile::close() {
     errno = 0;
     stream_.flush();

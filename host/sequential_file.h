@@ -55,4 +55,8 @@ private:
     bool closed_ = false;
 };
 
+// Creates the folder, and any folder above it that is missing; nothing when
+// it exists. Fails with a run-time error naming the folder and the reason.
+void CreateFolder(const std::filesystem::path& folder);
+
 }  // namespace host

@@ -1,10 +1,12 @@
 #pragma once
 
 // A fresh machine with a 640 x 480 screen (9600 x 7200 twips), a fresh
-// current directory for "settings.ini", and a cover window for every test.
+// current directory and user settings folder, and a cover window for every
+// test.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -24,6 +26,7 @@ protected:
         headless::reset();
         headless::setScreenPixels(640, 480);
         directory_.emplace("cover");
+        headless::setUserSettingsFolder(directory_->userSettingsFolder());
         ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
     }
 
@@ -32,8 +35,11 @@ protected:
         directory_.reset();
     }
 
-    static void writeSettings(const std::string& bytes) {
-        std::ofstream("settings.ini", std::ios::binary) << bytes;
+    std::filesystem::path userSettingsFolder() const { return directory_->userSettingsFolder(); }
+
+    void writeSettings(const std::string& bytes) const {
+        std::filesystem::create_directories(userSettingsFolder());
+        std::ofstream(userSettingsFolder() / "settings.ini", std::ios::binary) << bytes;
     }
 
     // Shows the window, which activates it once.

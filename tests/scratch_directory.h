@@ -10,6 +10,7 @@ namespace test_support {
 // A fresh, empty directory that is the process's current directory while
 // the object lives; afterwards the old current directory is back and the
 // scratch directory is gone, even when a test took its write permission.
+// It also holds a folder, not yet created, for the user's own settings.
 class ScratchDirectory {
 public:
     explicit ScratchDirectory(const std::string& purpose)
@@ -24,8 +25,10 @@ public:
     ~ScratchDirectory() {
         std::error_code ignored;
         std::filesystem::current_path(previous_, ignored);
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     ignored);
+        for (const auto& folder : {path_, path_ / "user", userSettingsFolder()}) {
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        }
         std::filesystem::remove_all(path_, ignored);
     }
 
@@ -33,6 +36,7 @@ public:
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path userSettingsFolder() const { return path_ / "user" / "zantrelle"; }
 
 private:
     std::filesystem::path previous_;

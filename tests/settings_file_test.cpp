@@ -1,4 +1,7 @@
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -124,6 +127,56 @@ TEST_F(ReadSettingsTest, ADirectoryNamedLikeTheFileCountsAsNoFile) {
     const ReadBack slots = readFresh();
     EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
     EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
+}
+
+using SettingsLocationTest = SettingsDirectoryTest;
+
+TEST_F(SettingsLocationTest, TheUsersOwnFileWinsOverOneInTheCurrentDirectory) {
+    plantInCurrentDirectory("3\r\n300\r\n");
+    ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(3.0)) << "a file kept in the current directory is read while the user has none";
+    EXPECT_EQ(slots.second, Variant(300.0));
+
+    plantSettings("12\r\n");
+    slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(12.0));
+    EXPECT_EQ(slots.second, Variant(std::int16_t(150))) << "the current directory's file is not mixed in";
+}
+
+TEST_F(SettingsLocationTest, SavingCreatesTheUsersFolderAndNeverWritesTheCurrentDirectory) {
+    plantInCurrentDirectory("3\r\n300\r\n");
+    settings::WriteSettings(7, 200);
+    EXPECT_EQ(settingsBytes(), "7\r\n200\r\n");
+    EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
+    EXPECT_EQ(directoryListing("."), (std::vector<std::string>{"settings.ini", "user"}));
+    std::ifstream old("settings.ini", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "3\r\n300\r\n");
+
+    const ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(7.0));
+    EXPECT_EQ(slots.second, Variant(200.0));
+}
+
+TEST_F(SettingsLocationTest, AFolderThatCannotBeMadeIsAClearError) {
+    std::filesystem::create_directories(userFolder().parent_path());
+    std::ofstream(userFolder()) << "a file where the folder belongs";
+    try {
+        settings::WriteSettings(5, 150);
+        FAIL() << "the write should have failed";
+    } catch (const host::RuntimeError& error) {
+        EXPECT_EQ(error.number(), host::ErrorNumber::PathFileAccessError);
+        EXPECT_NE(error.description().find("zantrelle"), std::string::npos) << error.description();
+    }
+    EXPECT_FALSE(std::filesystem::exists("settings.ini"));
+}
+
+TEST_F(SettingsLocationTest, ASystemThatNamesNoSettingsFolderReadsTheCurrentDirectoryAndRefusesToSave) {
+    headless::setUserSettingsFolder({});
+    plantInCurrentDirectory("4\r\n");
+    EXPECT_EQ(readFresh().first, Variant(4.0));
+    EXPECT_THROW(settings::WriteSettings(5, 150), host::RuntimeError);
+    std::ifstream old("settings.ini", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "4\r\n");
 }
 
 using WriteSettingsTest = SettingsDirectoryTest;

@@ -1,7 +1,8 @@
 #pragma once
 
-// A fresh machine and a fresh, empty current directory for every test that
-// touches "settings.ini", with helpers to plant and read back its bytes.
+// A fresh machine, a fresh, empty current directory and a user settings
+// folder of its own for every test that touches "settings.ini", with helpers
+// to plant and read back its bytes.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,6 +30,7 @@ protected:
     void SetUp() override {
         headless::reset();
         directory_.emplace("settings");
+        headless::setUserSettingsFolder(userFolder());
     }
 
     void TearDown() override {
@@ -35,44 +38,58 @@ protected:
         directory_.reset();
     }
 
-    static void plantSettings(const std::string& bytes) {
+    std::filesystem::path userFolder() const { return directory_->userSettingsFolder(); }
+    std::filesystem::path userFile() const { return userFolder() / "settings.ini"; }
+
+    // The user's own file, where the program reads and writes its settings.
+    void plantSettings(const std::string& bytes) const {
+        std::filesystem::create_directories(userFolder());
+        std::ofstream(userFile(), std::ios::binary) << bytes;
+    }
+
+    // A file in the current directory, where earlier versions kept it.
+    static void plantInCurrentDirectory(const std::string& bytes) {
         std::ofstream("settings.ini", std::ios::binary) << bytes;
     }
 
-    static std::string settingsBytes() {
-        std::ifstream file("settings.ini", std::ios::binary);
+    std::string settingsBytes() const {
+        std::ifstream file(userFile(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(file), {});
     }
 
-    static bool settingsExist() { return std::filesystem::exists("settings.ini"); }
+    bool settingsExist() const { return std::filesystem::exists(userFile()); }
 
-    // Every file in the current directory, by name.
-    static std::vector<std::string> directoryListing() {
+    // Every file in a folder (the user's settings folder when none is
+    // given), by name.
+    std::vector<std::string> directoryListing(std::filesystem::path folder = {}) const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator("."))
+        for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? userFolder() : folder))
             names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
         return names;
     }
 
-    // Takes write permission from the current directory. A superuser writes
-    // anyway, so for one the directory is made immutable instead; false when
-    // neither binds, so the test can skip.
+    // Takes write permission from the user's settings folder. A superuser
+    // writes anyway, so for one the folder is made immutable instead; false
+    // when neither binds, so the test can skip.
     bool makeDirectoryUnwritable() {
-        std::filesystem::permissions(directory_->path(), std::filesystem::perms(0555));
+        std::filesystem::create_directories(userFolder());
+        std::filesystem::permissions(userFolder(), std::filesystem::perms(0555));
         if (!stillWritable()) return true;
         immutable_ = setImmutable(true);
         return immutable_ && !stillWritable();
     }
 
 private:
-    static bool stillWritable() {
-        const bool writable = std::ofstream("probe").is_open();
-        std::filesystem::remove("probe");
+    bool stillWritable() const {
+        const auto probe = userFolder() / "probe";
+        const bool writable = std::ofstream(probe).is_open();
+        std::filesystem::remove(probe);
         return writable;
     }
 
     bool setImmutable(bool on) {
-        const int fd = ::open(directory_->path().c_str(), O_RDONLY | O_DIRECTORY);
+        const int fd = ::open(userFolder().c_str(), O_RDONLY | O_DIRECTORY);
         if (fd < 0) return false;
         int flags = 0;
         bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;

@@ -1,22 +1,21 @@
 #pragma once
 
-// A fresh machine, a fresh current directory and a fresh start-up module for
-// every start-up and preview test.
+// A fresh machine, a fresh current directory and user settings folder, and a
+// fresh start-up module for every start-up and preview test.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "display/frm_cover.h"
 #include "host/app.h"
 #include "host/headless/headless.h"
 #include "settings/frm_config.h"
 #include "startup/sub_main.h"
+#include "tests/scratch_directory.h"
 
 namespace startup_test {
 
@@ -26,11 +25,8 @@ class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::reset();
-        previousDirectory_ = std::filesystem::current_path();
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("zantrelle-startup-" + std::to_string(::getpid()) + "-" + std::to_string(++testNumber_));
-        std::filesystem::create_directories(directory_);
-        std::filesystem::current_path(directory_);
+        directory_.emplace("startup");
+        headless::setUserSettingsFolder(directory_->userSettingsFolder());
         ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
     }
 
@@ -39,8 +35,7 @@ protected:
         // at zero for the next test.
         for (host::Form* form : {static_cast<host::Form*>(&program.frmCover()), static_cast<host::Form*>(&program.frmConfig())})
             if (form->isLoaded()) headless::runMain([form] { form->Unload(); });
-        std::filesystem::current_path(previousDirectory_);
-        std::filesystem::remove_all(directory_);
+        directory_.reset();
     }
 
     headless::Outcome run(const std::string& commandLine) {
@@ -63,9 +58,7 @@ protected:
     startup::SubMain program;
 
 private:
-    std::filesystem::path previousDirectory_;
-    std::filesystem::path directory_;
-    static inline int testNumber_ = 0;
+    std::optional<test_support::ScratchDirectory> directory_;
 };
 
 }  // namespace startup_test

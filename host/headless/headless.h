@@ -72,6 +72,10 @@ void setPreviousInstanceRunning(bool running);
 void setCommandLine(std::string arguments);
 // Makes the next file replacement fail, as a full disk or a locked file would.
 void failNextFileReplace();
+// Where this user's settings live. By default $XDG_CONFIG_HOME/zantrelle,
+// else ~/.config/zantrelle, as for any program on Linux; tests give their own.
+void setUserSettingsFolder(std::filesystem::path folder);
+std::filesystem::path defaultUserSettingsFolder();
 
 // A top-level window of another program (a preview pane, another instance).
 Handle addForeignWindow(std::string title, int clientWidth, int clientHeight);

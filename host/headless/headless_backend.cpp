@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <system_error>
 
 #include "host/app.h"
@@ -44,6 +45,7 @@ void reset() {
     state.previousInstance = false;
     state.commandLine.clear();
     state.failNextReplace = false;
+    state.userSettingsFolder = defaultUserSettingsFolder();
 }
 
 void setScreenPixels(int width, int height) {
@@ -55,6 +57,15 @@ void setTimeOfDay(float seconds) { machine().timeOfDay = seconds; }
 void setPreviousInstanceRunning(bool running) { machine().previousInstance = running; }
 void setCommandLine(std::string arguments) { machine().commandLine = std::move(arguments); }
 void failNextFileReplace() { machine().failNextReplace = true; }
+void setUserSettingsFolder(std::filesystem::path folder) { machine().userSettingsFolder = std::move(folder); }
+
+std::filesystem::path defaultUserSettingsFolder() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && *configHome) return std::filesystem::path(configHome) / "zantrelle";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return std::filesystem::path(home) / ".config" / "zantrelle";
+    return {};
+}
 
 Handle addForeignWindow(std::string title, int clientWidth, int clientHeight) {
     const Handle handle = machine().nextHandle;
@@ -172,6 +183,7 @@ void reportUnhandledError(const RuntimeError& error) {
 bool previousInstanceRunning() { return machine().previousInstance; }
 std::string commandLineArguments() { return machine().commandLine; }
 float secondsSinceMidnight() { return machine().timeOfDay; }
+std::filesystem::path userSettingsFolder() { return machine().userSettingsFolder; }
 
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (machine().failNextReplace) {

@@ -17,6 +17,7 @@ struct Machine {
     bool previousInstance = false;
     std::string commandLine;
     bool failNextReplace = false;
+    std::filesystem::path userSettingsFolder = defaultUserSettingsFolder();
 
     Handle nextHandle = 0x10010;
     std::map<Handle, WindowState> windows;
