@@ -25,6 +25,11 @@ void Form::Show() {
     peer_->show();
 }
 
+void Form::ShowOwnedBy(std::intptr_t ownerWindow) {
+    Load();
+    peer_->showOwnedBy(ownerWindow);
+}
+
 void Form::Unload() {
     if (!isLoaded()) return;
     Form_Unload();

@@ -56,6 +56,9 @@ public:
     void Load();
     // Loads if needed and shows the window modeless, with no owner.
     void Show();
+    // Loads if needed and shows the window owned by another window (of this
+    // program or another) and modal to it, until the form unloads.
+    void ShowOwnedBy(std::intptr_t ownerWindow);
     // Raises Unload, destroys the window; the program ends when no form is left.
     void Unload();
     bool isLoaded() const { return peer_ != nullptr; }

@@ -29,6 +29,11 @@ public:
     virtual void setCaption(const std::string& caption) = 0;
     // Shows the window modeless; Activate follows through the event loop.
     virtual void show() = 0;
+    // Shows it owned by another window, which may belong to another program,
+    // and modal to it: centred over the owner, inside the work area of the
+    // owner's monitor; the owner is disabled while this window is open, and
+    // enabled and made active again just before this window goes.
+    virtual void showOwnedBy(std::intptr_t owner) = 0;
     virtual PixelSize windowPixels() const = 0;
     virtual PixelSize clientPixels() const = 0;
     virtual PixelScale scale() const = 0;

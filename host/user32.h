@@ -24,9 +24,11 @@ inline constexpr HWND HWND_TOP = 0;
 inline constexpr unsigned SWP_NOZORDER = 0x4;
 inline constexpr unsigned SWP_NOACTIVATE = 0x10;
 inline constexpr unsigned SWP_SHOWWINDOW = 0x40;
+inline constexpr unsigned GA_ROOT = 2;
 
 HWND FindWindowA(const char* className, const char* windowName);
 bool IsWindow(HWND window);
+HWND GetAncestor(HWND window, unsigned flags);
 int ShowCursor(bool show);
 bool GetClientRect(HWND window, RECT& rect);
 LONG GetWindowLongA(HWND window, int index);

@@ -27,7 +27,7 @@ void SubMain::Main() {
 
     switch (ActiveMode) {
     case ModeConfigure:
-        frmConfig().Show();
+        ShowSettingsDialog(commandText);
         break;
     case ModeSaver:
         GuardSingleInstance();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,7 @@ public:
 
 private:
     void GuardSingleInstance();
+    void ShowSettingsDialog(const std::string& commandText);
     void EmbedInPreview(const std::string& commandText);
 
     std::unique_ptr<display::FrmCover> cover_;
@@ -48,5 +50,10 @@ RunMode RunModeFor(std::string_view switchKey);
 // The handle at the end of the command text: its last run of decimal digits.
 // Fails with a type mismatch when there is none and an overflow above 2^31 - 1.
 std::int32_t ParseWindowHandle(std::string text);
+
+// The window that asked for the settings dialog, named at the end of the
+// command text as the preview pane is: none when the text ends in no digits
+// or in a number above 2^31 - 1. Never fails.
+std::optional<std::int32_t> DialogOwnerHandle(const std::string& commandText);
 
 }  // namespace startup

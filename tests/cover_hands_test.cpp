@@ -65,5 +65,29 @@ TEST_F(CoverHandsTest, StayAnchoredAtTheCentreWithTheirDesignLook) {
     EXPECT_EQ(cover.Line2.BorderColor, host::colors::black);
 }
 
+TEST_F(CoverHandsTest, RestWhileTheDisplayIsOffAndShowTheTimeAsSoonAsItIsBack) {
+    show();
+    headless::setTimeOfDay(3600);
+    tick();
+    const int balls = ballsInFlight();
+
+    headless::setDisplayPower(headless::DisplayPower::Off);
+    headless::setTimeOfDay(7200);
+    tick(5);
+    expectTip(cover.Line1, tipAt(30, 600));
+    EXPECT_EQ(ballsInFlight(), balls) << "no ball flies while nobody can see it";
+
+    headless::setDisplayPower(headless::DisplayPower::Dimmed);
+    tick();
+    expectTip(cover.Line1, tipAt(60, 600));
+    EXPECT_EQ(ballsInFlight(), balls + 1);
+
+    headless::setDisplayPower(headless::DisplayPower::Off);
+    headless::setTimeOfDay(10800);
+    headless::setDisplayPower(headless::DisplayPower::On);
+    tick();
+    expectTip(cover.Line1, tipAt(90, 600));
+}
+
 }  // namespace
 }  // namespace cover_test

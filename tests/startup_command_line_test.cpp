@@ -3,7 +3,7 @@
 namespace startup_test {
 namespace {
 
-enum class Opened { FullScreen, Settings, Preview };
+enum class Opened { FullScreen, Settings, SettingsOwnedByThePane, Preview };
 
 struct Row {
     const char* commandLine;  // "<pane>" stands for the preview pane's handle
@@ -37,14 +37,14 @@ TEST_P(CommandLineTest, ChoosesTheModeAndOpensItsWindow) {
         EXPECT_EQ(headless::cursorDisplayCount(), -1);
         break;
     case Opened::Settings:
+    case Opened::SettingsOwnedByThePane:
         ASSERT_TRUE(config.isLoaded());
         EXPECT_FALSE(cover.isLoaded());
         EXPECT_TRUE(headless::window(config.hWnd()).visible);
-        // A number behind the switch is never taken as an owner window.
-        EXPECT_EQ(headless::window(config.hWnd()).owner, 0);
+        EXPECT_EQ(headless::window(config.hWnd()).owner, GetParam().opened == Opened::Settings ? 0 : pane);
         EXPECT_EQ(headless::window(config.hWnd()).parent, 0);
         EXPECT_EQ(headless::cursorDisplayCount(), 0);
-        EXPECT_TRUE(headless::calls().empty());
+        EXPECT_EQ(callCount("ShowCursor"), 0);
         break;
     case Opened::Preview:
         ASSERT_TRUE(cover.isLoaded());
@@ -74,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, CommandLineTest,
                                            Row{"/c", ModeConfigure, Opened::Settings},
                                            Row{"/C", ModeConfigure, Opened::Settings},
                                            Row{"   /C", ModeConfigure, Opened::Settings},
-                                           Row{"/c:<pane>", ModeConfigure, Opened::Settings},
+                                           Row{"/c:<pane>", ModeConfigure, Opened::SettingsOwnedByThePane},
+                                           Row{"/C <pane>", ModeConfigure, Opened::SettingsOwnedByThePane},
                                            Row{"/CX", ModeConfigure, Opened::Settings},
                                            Row{"/p <pane>", ModePreview, Opened::Preview},
                                            Row{"/P<pane>", ModePreview, Opened::Preview},

@@ -13,6 +13,7 @@
 
 #include "host/form.h"
 #include "host/geometry.h"
+#include "host/monitors.h"
 #include "host/platform.h"
 #include "host/render/render.h"
 
@@ -40,8 +41,15 @@ struct WindowState {
     int x = 0, y = 0, width = 0, height = 0;  // client pixels
     bool visible = false;
     bool active = false;
-    const Form* form = nullptr;  // null for a window the test made
+    bool enabled = true;         // false while a window it owns is modal to it
+    bool topmost = false;
+    const Form* form = nullptr;  // null for a window the test made and for plain covers
+    Handle plainCoverOf = 0;     // the full-screen form window a plain cover belongs to
+    Color backColor;             // what a plain cover is filled with
 };
+
+// Whether the console display is on: while it is off, timers rest.
+enum class DisplayPower { Off, On, Dimmed };
 
 struct RecordedCall {
     std::string name;
@@ -65,8 +73,15 @@ struct DrawnText {
 // Back to a fresh machine: no windows, no calls, default screen and clock.
 void reset();
 
-void setScreenPixels(int width, int height);  // default 640 x 480
-void setDpi(int dpi);                          // default 96
+// The primary monitor alone, at (0, 0); default 640 x 480 at 96 DPI.
+void setScreenPixels(int width, int height);
+void setDpi(int dpi);
+// Any layout of monitors, one of them primary.
+void setMonitors(std::vector<Monitor> monitors);
+// Monitors added, removed or resized while the program runs: the layout
+// changes and every top-level window hears of it, as from WM_DISPLAYCHANGE.
+void changeDisplays(std::vector<Monitor> monitors);
+void setDisplayPower(DisplayPower power);
 void setTimeOfDay(float seconds);
 void setPreviousInstanceRunning(bool running);
 void setCommandLine(std::string arguments);
@@ -77,8 +92,12 @@ void failNextFileReplace();
 void setUserSettingsFolder(std::filesystem::path folder);
 std::filesystem::path defaultUserSettingsFolder();
 
-// A top-level window of another program (a preview pane, another instance).
+// A top-level window of another program (a preview pane, another instance),
+// at (0, 0) until moved.
 Handle addForeignWindow(std::string title, int clientWidth, int clientHeight);
+void moveForeignWindow(Handle window, int x, int y);
+// The plain covers that a full-screen form window has on the other monitors.
+std::vector<Handle> plainCoversOf(const Form& form);
 void destroyWindow(Handle window);
 bool windowExists(Handle window);
 const WindowState& window(Handle window);
@@ -92,7 +111,11 @@ Outcome outcome();
 
 // Events, each run as the runtime runs an event handler.
 void click(Form& form);
+// A click on any window of the program: a form's, or a plain cover, which
+// the full-screen form takes as its own.
+void clickWindow(Handle window);
 void activate(Form& form);
+// The form's timers fire once; nothing while the display is off.
 void tick(Form& form);
 
 const std::vector<DrawnLine>& drawnLines(const Form& form);

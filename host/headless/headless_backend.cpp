@@ -14,6 +14,13 @@ Machine& machine() {
     return state;
 }
 
+const Monitor& primaryMonitor() {
+    for (const Monitor& monitor : machine().monitors) {
+        if (monitor.primary) return monitor;
+    }
+    return machine().monitors.front();
+}
+
 namespace {
 
 template <class Event>
@@ -38,9 +45,8 @@ void reset() {
     state.calls.clear();
     state.cursorCount = 0;
     state.outcome = {};
-    state.screenWidth = 640;
-    state.screenHeight = 480;
-    state.dpi = 96;
+    state.monitors = {defaultMonitor()};
+    state.displayPower = DisplayPower::On;
     state.timeOfDay = 0;
     state.previousInstance = false;
     state.commandLine.clear();
@@ -49,10 +55,27 @@ void reset() {
 }
 
 void setScreenPixels(int width, int height) {
-    machine().screenWidth = width;
-    machine().screenHeight = height;
+    Monitor primary = primaryMonitor();
+    primary.bounds = primary.workArea = {0, 0, width, height};
+    machine().monitors = {primary};
 }
-void setDpi(int dpi) { machine().dpi = dpi; }
+
+void setDpi(int dpi) {
+    for (Monitor& monitor : machine().monitors) {
+        if (monitor.primary) monitor.dpi = dpi;
+    }
+}
+
+void setMonitors(std::vector<Monitor> monitors) { machine().monitors = std::move(monitors); }
+
+void changeDisplays(std::vector<Monitor> monitors) {
+    setMonitors(std::move(monitors));
+    std::vector<HeadlessWindow*> windows;
+    for (const auto& [handle, window] : machine().formWindows) windows.push_back(window);
+    for (HeadlessWindow* window : windows) window->displaysChanged();
+}
+
+void setDisplayPower(DisplayPower power) { machine().displayPower = power; }
 void setTimeOfDay(float seconds) { machine().timeOfDay = seconds; }
 void setPreviousInstanceRunning(bool running) { machine().previousInstance = running; }
 void setCommandLine(std::string arguments) { machine().commandLine = std::move(arguments); }
@@ -77,6 +100,20 @@ Handle addForeignWindow(std::string title, int clientWidth, int clientHeight) {
     state.visible = true;
     machine().windows[handle] = state;
     return handle;
+}
+
+void moveForeignWindow(Handle window, int x, int y) {
+    machine().windows.at(window).x = x;
+    machine().windows.at(window).y = y;
+}
+
+std::vector<Handle> plainCoversOf(const Form& form) {
+    std::vector<Handle> covers;
+    if (!form.isLoaded()) return covers;
+    for (const auto& [handle, state] : machine().windows) {
+        if (state.plainCoverOf == form.peer()->handle()) covers.push_back(handle);
+    }
+    return covers;
 }
 
 void destroyWindow(Handle window) {
@@ -111,10 +148,19 @@ void click(Form& form) {
     if (form.isLoaded() && window(form.hWnd()).parent != 0) return;
     runAsEvent([&form] { form.Form_Click(); });
 }
+void clickWindow(Handle window) {
+    const WindowState& state = machine().windows.at(window);
+    const Handle formWindow = state.plainCoverOf != 0 ? state.plainCoverOf : window;
+    click(const_cast<Form&>(*machine().windows.at(formWindow).form));
+}
+
 void activate(Form& form) {
     runAsEvent([&form] { form.Form_Activate(); });
 }
+
 void tick(Form& form) {
+    // The Win32 backend stops its timers while the display is off.
+    if (machine().displayPower == DisplayPower::Off) return;
     for (Timer* timer : form.timers()) {
         if (timer->Enabled && timer->onTimer) runAsEvent(timer->onTimer);
     }

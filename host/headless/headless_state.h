@@ -8,11 +8,12 @@ namespace host::headless {
 
 class HeadlessWindow;
 
+inline Monitor defaultMonitor() { return {{0, 0, 640, 480}, {0, 0, 640, 480}, 96, true}; }
+
 // Everything the in-memory machine knows; one per process.
 struct Machine {
-    int screenWidth = 640;
-    int screenHeight = 480;
-    int dpi = 96;
+    std::vector<Monitor> monitors = {defaultMonitor()};
+    DisplayPower displayPower = DisplayPower::On;
     float timeOfDay = 0;
     bool previousInstance = false;
     std::string commandLine;
@@ -28,6 +29,7 @@ struct Machine {
 };
 
 Machine& machine();
+const Monitor& primaryMonitor();
 
 // Raises Activate on a form window the first time it becomes visible.
 void windowBecameVisible(Handle window);

@@ -24,6 +24,19 @@ bool IsWindow(HWND window) {
     return machine().windows.count(window) != 0;
 }
 
+// Only the root is asked for: the top-level window a window belongs to.
+HWND GetAncestor(HWND window, unsigned flags) {
+    record("GetAncestor", {window, flags});
+    auto found = machine().windows.find(window);
+    if (found == machine().windows.end()) return 0;
+    while (found->second.parent != 0) {
+        const auto parent = machine().windows.find(found->second.parent);
+        if (parent == machine().windows.end()) break;
+        found = parent;
+    }
+    return found->first;
+}
+
 int ShowCursor(bool show) {
     record("ShowCursor", {show ? 1 : 0});
     machine().cursorCount += show ? 1 : -1;

@@ -25,9 +25,13 @@ HeadlessWindow::HeadlessWindow(Form& form) : form_(form), handle_(machine().next
     state.title = form.Caption();
     state.form = &form;
     state.style = design.border == BorderStyle::None ? popupStyle : toolWindowStyle;
+    state.topmost = design.topmost;
     if (design.maximized) {
-        state.width = machine().screenWidth;
-        state.height = machine().screenHeight;
+        const PixelRect screen = primaryMonitor().bounds;
+        state.x = screen.left;
+        state.y = screen.top;
+        state.width = screen.right - screen.left;
+        state.height = screen.bottom - screen.top;
     } else {
         const PixelScale pixels = scale();
         state.width = toPixels(design.clientSize.width, pixels.twipsPerPixelX);
@@ -38,6 +42,13 @@ HeadlessWindow::HeadlessWindow(Form& form) : form_(form), handle_(machine().next
 }
 
 HeadlessWindow::~HeadlessWindow() {
+    // The owner takes the focus back before this window goes.
+    const auto owner = machine().windows.find(modalTo_);
+    if (owner != machine().windows.end()) {
+        owner->second.enabled = true;
+        owner->second.active = true;
+    }
+    for (Handle cover : plainCovers_) machine().windows.erase(cover);
     machine().windows.erase(handle_);
     machine().formWindows.erase(handle_);
 }
@@ -49,7 +60,59 @@ void HeadlessWindow::setCaption(const std::string& caption) { state().title = ca
 void HeadlessWindow::show() {
     state().visible = true;
     if (state().parent == 0) state().active = true;
+    if (coversTheScreen()) followMonitors();
     becameVisible();
+}
+
+void HeadlessWindow::showOwnedBy(std::intptr_t owner) {
+    const auto found = machine().windows.find(owner);
+    if (found == machine().windows.end()) {
+        show();
+        return;
+    }
+    WindowState& ownerState = found->second;
+    const PixelRect ownerRect{ownerState.x, ownerState.y, ownerState.x + ownerState.width,
+                              ownerState.y + ownerState.height};
+    const PixelRect placed = centredOver(ownerRect, state().width, state().height,
+                                         monitorOf(ownerRect, machine().monitors).workArea);
+    state().owner = owner;
+    state().x = placed.left;
+    state().y = placed.top;
+    ownerState.enabled = false;
+    ownerState.active = false;
+    modalTo_ = owner;
+    show();
+}
+
+bool HeadlessWindow::coversTheScreen() const { return form_.design().maximized && state().parent == 0; }
+
+void HeadlessWindow::displaysChanged() {
+    if (!plainCovers_.empty() || (coversTheScreen() && state().visible)) followMonitors();
+}
+
+// One plain cover per monitor besides the primary, reusing those there are.
+void HeadlessWindow::followMonitors() {
+    const std::vector<PixelRect> rects = plainCoverRects(machine().monitors);
+    while (plainCovers_.size() > rects.size()) {
+        machine().windows.erase(plainCovers_.back());
+        plainCovers_.pop_back();
+    }
+    while (plainCovers_.size() < rects.size()) {
+        plainCovers_.push_back(machine().nextHandle);
+        machine().nextHandle += 0x10;
+    }
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        WindowState& cover = machine().windows[plainCovers_[i]];
+        cover.style = popupStyle;
+        cover.x = rects[i].left;
+        cover.y = rects[i].top;
+        cover.width = rects[i].right - rects[i].left;
+        cover.height = rects[i].bottom - rects[i].top;
+        cover.visible = true;
+        cover.topmost = true;
+        cover.plainCoverOf = handle_;
+        cover.backColor = form_.design().backColor;
+    }
 }
 
 void HeadlessWindow::becameVisible() {
@@ -60,7 +123,10 @@ void HeadlessWindow::becameVisible() {
 
 PixelSize HeadlessWindow::windowPixels() const { return {state().width, state().height}; }
 PixelSize HeadlessWindow::clientPixels() const { return {state().width, state().height}; }
-PixelScale HeadlessWindow::scale() const { return PixelScale::fromDpi(machine().dpi, machine().dpi); }
+PixelScale HeadlessWindow::scale() const {
+    const int dpi = primaryMonitor().dpi;
+    return PixelScale::fromDpi(dpi, dpi);
+}
 
 void HeadlessWindow::drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) {
     lines_.push_back({from, to, color, widthPixels});
@@ -75,7 +141,7 @@ void HeadlessWindow::drawText(TwipPoint topLeft, std::string_view text, const Fo
 
 // A fixed-pitch font: each character 0.6 em wide, lines 1.15 em high.
 HeadlessWindow::TextCell HeadlessWindow::textCell(const Font& font) const {
-    const float emPixels = font.sizePoints * float(machine().dpi) / 72.0f;
+    const float emPixels = font.sizePoints * float(primaryMonitor().dpi) / 72.0f;
     return {int(std::lround(emPixels * 0.6f)), int(std::lround(emPixels * 1.15f))};
 }
 

@@ -24,7 +24,10 @@ public:
     std::intptr_t handle() const override { return handle_; }
     void setCaption(const std::string& caption) override;
     void show() override;
+    void showOwnedBy(std::intptr_t owner) override;
     void becameVisible();
+    // The monitors changed: a full-screen window's plain covers follow them.
+    void displaysChanged();
 
     PixelSize windowPixels() const override;
     PixelSize clientPixels() const override;
@@ -54,6 +57,8 @@ private:
     };
 
     WindowState& state() const;
+    bool coversTheScreen() const;
+    void followMonitors();
     TextCell textCell(const Font& font) const;
     bool layersMatchClient() const;
     // (Re)creates the layers at the client size and draws everything drawn
@@ -67,6 +72,8 @@ private:
     Form& form_;
     Handle handle_;
     bool activated_ = false;
+    Handle modalTo_ = 0;  // the window this one disabled while it is open
+    std::vector<Handle> plainCovers_;
     std::vector<DrawnLine> lines_;
     std::vector<DrawnText> texts_;
     std::vector<Color> textColors_;

@@ -17,6 +17,8 @@ HWND FindWindowA(const char* className, const char* windowName) {
 
 bool IsWindow(HWND window) { return ::IsWindow(native(window)) != FALSE; }
 
+HWND GetAncestor(HWND window, unsigned flags) { return handle(::GetAncestor(native(window), flags)); }
+
 int ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
 
 bool GetClientRect(HWND window, RECT& rect) {

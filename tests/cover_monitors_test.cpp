@@ -1,0 +1,114 @@
+#include <algorithm>
+#include <vector>
+
+#include "tests/startup_test_support.h"
+
+namespace startup_test {
+namespace {
+
+using host::Monitor;
+using host::PixelRect;
+
+Monitor monitor(PixelRect bounds, int dpi, bool primary = false) { return {bounds, bounds, dpi, primary}; }
+
+const Monitor primary = monitor({0, 0, 1920, 1080}, 96, true);
+
+class CoverMonitorsTest : public StartupTest {
+protected:
+    std::vector<PixelRect> plainCoverRects() {
+        std::vector<PixelRect> rects;
+        for (headless::Handle cover : headless::plainCoversOf(program.frmCover())) {
+            const headless::WindowState& state = headless::window(cover);
+            rects.push_back({state.x, state.y, state.x + state.width, state.y + state.height});
+        }
+        std::sort(rects.begin(), rects.end(), [](const PixelRect& a, const PixelRect& b) {
+            return std::tie(a.left, a.top) < std::tie(b.left, b.top);
+        });
+        return rects;
+    }
+};
+
+TEST_F(CoverMonitorsTest, EveryMonitorButThePrimaryGetsAPlainCoverOverExactlyItsRectangle) {
+    struct Layout {
+        const char* name;
+        std::vector<Monitor> monitors;
+        std::vector<PixelRect> plainCovers;  // sorted by left, then top
+    };
+    const std::vector<Layout> layouts = {
+        {"one", {primary}, {}},
+        {"two side by side", {primary, monitor({1920, 0, 3840, 1080}, 96)}, {{1920, 0, 3840, 1080}}},
+        {"one left of and above the primary",
+         {monitor({-1280, -1024, 0, 0}, 96), primary},
+         {{-1280, -1024, 0, 0}}},
+        {"three at different DPIs",
+         {primary, monitor({1920, 0, 5760, 2160}, 192), monitor({-1600, 200, 0, 1100}, 120)},
+         {{-1600, 200, 0, 1100}, {1920, 0, 5760, 2160}}},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        headless::setMonitors(layout.monitors);
+        run("/S");
+        const headless::WindowState& clock = headless::window(program.frmCover().hWnd());
+        EXPECT_EQ(PixelRect(clock.x, clock.y, clock.x + clock.width, clock.y + clock.height), primary.bounds);
+        EXPECT_EQ(plainCoverRects(), layout.plainCovers);
+        for (headless::Handle cover : headless::plainCoversOf(program.frmCover())) {
+            const headless::WindowState& state = headless::window(cover);
+            EXPECT_TRUE(state.visible && state.topmost);
+            EXPECT_EQ(state.style, clock.style) << "borderless, like the clock's own";
+            EXPECT_EQ(state.backColor, host::Color::fromRgb(128, 128, 255));
+            EXPECT_EQ(state.title, "") << "only the clock carries the instance's mark";
+        }
+        headless::runMain([this] { program.frmCover().Unload(); });
+    }
+}
+
+TEST_F(CoverMonitorsTest, AClickOnAnyCoverEndsTheProgramAndAllCoversGoTogether) {
+    headless::setMonitors({primary, monitor({1920, 0, 3840, 1080}, 96), monitor({-1920, 0, 0, 1080}, 96)});
+    run("/S");
+    const std::vector<headless::Handle> covers = headless::plainCoversOf(program.frmCover());
+    ASSERT_EQ(covers.size(), 2u);
+
+    headless::clickWindow(covers[1]);
+
+    EXPECT_TRUE(headless::outcome().ended);
+    EXPECT_EQ(headless::outcome().exitCode, 0);
+    EXPECT_EQ(headless::cursorDisplayCount(), 0) << "the cursor comes back";
+    for (headless::Handle cover : covers) EXPECT_FALSE(headless::windowExists(cover));
+}
+
+TEST_F(CoverMonitorsTest, PlainCoversGoWhenTheClocksCoverIsDestroyedFromOutside) {
+    headless::setMonitors({primary, monitor({1920, 0, 3840, 1080}, 96)});
+    run("/S");
+    const std::vector<headless::Handle> covers = headless::plainCoversOf(program.frmCover());
+    ASSERT_EQ(covers.size(), 1u);
+    headless::destroyWindow(program.frmCover().hWnd());
+    EXPECT_FALSE(headless::windowExists(covers[0]));
+}
+
+TEST_F(CoverMonitorsTest, PlainCoversFollowMonitorsAddedRemovedAndResized) {
+    headless::setMonitors({primary});
+    run("/S");
+    EXPECT_TRUE(plainCoverRects().empty());
+
+    headless::changeDisplays({primary, monitor({1920, 0, 3840, 1080}, 96), monitor({0, -900, 1600, 0}, 96)});
+    EXPECT_EQ(plainCoverRects(), (std::vector<PixelRect>{{0, -900, 1600, 0}, {1920, 0, 3840, 1080}}));
+
+    headless::changeDisplays({primary, monitor({1920, 0, 4480, 1440}, 120)});
+    EXPECT_EQ(plainCoverRects(), (std::vector<PixelRect>{{1920, 0, 4480, 1440}}));
+
+    headless::changeDisplays({primary});
+    EXPECT_TRUE(plainCoverRects().empty());
+    EXPECT_TRUE(program.frmCover().isLoaded());
+}
+
+TEST_F(CoverMonitorsTest, APreviewOpensNothingOnOtherMonitors) {
+    headless::setMonitors({primary, monitor({1920, 0, 3840, 1080}, 96)});
+    const headless::Handle pane = headless::addForeignWindow("pane", 152, 112);
+    run("/p " + std::to_string(pane));
+    EXPECT_TRUE(headless::plainCoversOf(program.frmCover()).empty());
+    headless::changeDisplays({primary, monitor({1920, 0, 3840, 1080}, 96), monitor({-1920, 0, 0, 1080}, 96)});
+    EXPECT_TRUE(headless::plainCoversOf(program.frmCover()).empty());
+}
+
+}  // namespace
+}  // namespace startup_test
