@@ -73,11 +73,18 @@ CoverWindow::CoverWindow(Form& form)
     GetClientRect(window_, &client);
     resizeBuffers(client.right, client.bottom);
     startTimers();
+    // Drawing 64 times a second to a display the power plan has turned off
+    // only wastes power: the timers rest until it is back.
+    displayStateNotification_ =
+        RegisterPowerSettingNotification(window_, &consoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
     liveWindows().add(this);
 }
 
 CoverWindow::~CoverWindow() {
     liveWindows().remove(this);
+    plainCovers_.reset();
+    modalOwner_.giveBack();
+    if (displayStateNotification_) UnregisterPowerSettingNotification(displayStateNotification_);
     if (!destroyedFromOutside_ && IsWindow(window_)) {
         // Its last messages go to the default procedure: this object is gone.
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -93,12 +100,24 @@ void CoverWindow::startTimers() {
     }
 }
 
+void CoverWindow::stopTimers() {
+    for (std::size_t index = 0; index < form_.timers().size(); ++index) KillTimer(window_, index + 1);
+}
+
 void CoverWindow::setCaption(const std::string& caption) { SetWindowTextW(window_, widen(caption).c_str()); }
+
+bool CoverWindow::coversTheScreen() const { return form_.design().maximized && !isChild(); }
 
 void CoverWindow::show() {
     // Activate normally comes from the messages ShowWindow sends; raised here
     // too for a system that activates later or not at all.
     Form& form = form_;
+    if (coversTheScreen() && !plainCovers_) {
+        plainCovers_ = std::make_unique<PlainCovers>(form.design().backColor, [&form] {
+            raise(form, [&form] { form.Form_Click(); });
+        });
+        plainCovers_->follow(desktopMonitors());
+    }
     ShowWindow(window_, SW_SHOW);
     if (form.peer() != this) return;
     SetForegroundWindow(window_);
@@ -211,9 +230,15 @@ void CoverWindow::placeOverPrimaryMonitor() {
                  monitor.bottom - monitor.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CoverWindow::showOwnedBy(std::intptr_t owner) {
+    modalOwner_.take(window_, reinterpret_cast<HWND>(owner));
+    show();
+}
+
 void CoverWindow::suspend() {
-    for (std::size_t index = 0; index < form_.timers().size(); ++index) KillTimer(window_, index + 1);
+    stopTimers();
     ShowWindow(window_, SW_HIDE);
+    if (plainCovers_) plainCovers_->follow({});
 }
 
 void suspendCoverWindows() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "host/dirty_region.h"
@@ -10,8 +11,14 @@
 #include "host/platform.h"
 #include "host/win32/dib_section.h"
 #include "host/win32/gdi_drawing.h"
+#include "host/win32/modal_owner.h"
+#include "host/win32/plain_covers.h"
 
 namespace host::win32 {
+
+// GUID_CONSOLE_DISPLAY_STATE: whether the console's display is off (0), on
+// (1) or dimmed (2). Spelt out here as the import library does not carry it.
+inline constexpr GUID consoleDisplayState{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
 // The window of a form without native controls: a borderless popup painted
 // double-buffered from the form's retained scene. What the form draws goes
@@ -27,7 +34,9 @@ public:
 
     std::intptr_t handle() const override { return reinterpret_cast<std::intptr_t>(window_); }
     void setCaption(const std::string& caption) override;
+    // A full-screen window also covers every other monitor, with plain covers.
     void show() override;
+    void showOwnedBy(std::intptr_t owner) override;
     PixelSize windowPixels() const override;
     PixelSize clientPixels() const override;
     PixelScale scale() const override { return PixelScale::fromDpi(dpi_, dpi_); }
@@ -45,6 +54,7 @@ public:
     void presentChanges();
 
     const DibSection& backBuffer() const { return backBuffer_; }
+    const PlainCovers* plainCovers() const { return plainCovers_.get(); }
     // Stops the timers and hides the window, so nothing runs or covers the
     // screen while the runtime's error box is up.
     void suspend();
@@ -63,12 +73,16 @@ private:
     void onActivate(WPARAM wParam);
     void onTimer(WPARAM id);
     void onDpiChanged(int dpi, const RECT& suggested);
+    void onDisplayChange();
+    void onPowerBroadcast(WPARAM event, LPARAM lParam);
     void placeOverPrimaryMonitor();
     void raiseFirstActivation();
     void windowGone();
     void resizeBuffers(int width, int height);
     void blit(const std::vector<PixelRect>& rects);
     void startTimers();
+    void stopTimers();
+    bool coversTheScreen() const;
     POINT toPixels(TwipPoint point) const;
     bool isChild() const;
 
@@ -85,6 +99,10 @@ private:
     bool activated_ = false;
     bool inactive_ = false;
     bool destroyedFromOutside_ = false;
+    bool displayOff_ = false;
+    HPOWERNOTIFY displayStateNotification_ = nullptr;
+    std::unique_ptr<PlainCovers> plainCovers_;
+    ModalOwner modalOwner_;
 };
 
 // Every live cover window, for the runtime's error path.

@@ -1,6 +1,8 @@
 // How the cover window turns window messages into the form's events.
 #include "host/win32/cover_window.h"
 
+#include <cstring>
+
 #include "host/app.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/unexpected_failure.h"
@@ -67,8 +69,11 @@ LRESULT CoverWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         dpi_ = windowDpi(window_);
         return 0;
     case WM_DISPLAYCHANGE:
-        if (form_.design().maximized && !isChild()) placeOverPrimaryMonitor();
+        onDisplayChange();
         return 0;
+    case WM_POWERBROADCAST:
+        onPowerBroadcast(wParam, lParam);
+        return TRUE;
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
@@ -124,6 +129,31 @@ void CoverWindow::onDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Monitors added, removed or resized: the clock stays on the primary one and
+// the plain covers follow the others.
+void CoverWindow::onDisplayChange() {
+    if (!coversTheScreen()) return;
+    placeOverPrimaryMonitor();
+    if (plainCovers_) plainCovers_->follow(desktopMonitors());
+}
+
+void CoverWindow::onPowerBroadcast(WPARAM event, LPARAM lParam) {
+    if (event != PBT_POWERSETTINGCHANGE) return;
+    const auto& setting = *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+    if (!IsEqualGUID(setting.PowerSetting, consoleDisplayState) || setting.DataLength < sizeof(DWORD)) return;
+    DWORD state = 0;
+    std::memcpy(&state, setting.Data, sizeof state);
+    constexpr DWORD displayOff = 0;
+    const bool off = state == displayOff;
+    if (off == displayOff_) return;
+    displayOff_ = off;
+    if (off) {
+        stopTimers();
+    } else {
+        startTimers();
+    }
 }
 
 void CoverWindow::windowGone() {

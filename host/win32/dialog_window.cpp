@@ -8,6 +8,7 @@
 #include "host/win32/dialog_controls.h"
 #include "host/win32/dib_section.h"
 #include "host/win32/gdi_drawing.h"
+#include "host/win32/modal_owner.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
@@ -69,6 +70,7 @@ public:
     }
 
     ~DialogWindow() override {
+        modalOwner_.giveBack();
         // Messages sent while the window goes away must not reach this object.
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -82,6 +84,11 @@ public:
         ShowWindow(window_, SW_SHOW);
         SetForegroundWindow(window_);
         if (HWND first = controls_->firstTabStop()) SendMessageW(window_, WM_NEXTDLGCTL, WPARAM(first), TRUE);
+    }
+
+    void showOwnedBy(std::intptr_t owner) override {
+        modalOwner_.take(window_, reinterpret_cast<HWND>(owner));
+        show();
     }
 
     PixelSize windowPixels() const override {
@@ -172,6 +179,7 @@ private:
     std::unique_ptr<DialogControls> controls_;
     mutable FontCache fonts_;
     DibSection layer_;
+    ModalOwner modalOwner_;
 };
 
 // Every handler the form runs may unload it, which destroys this window and

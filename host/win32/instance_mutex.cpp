@@ -10,11 +10,23 @@ namespace host::platform {
 
 namespace {
 
-// Kernel object names cannot hold backslashes and are limited in length, so
-// the mutex is named after a hash of the lower-cased executable path.
-std::wstring instanceMutexName() {
+// The executable's path in its long form: the system starts a screen saver
+// by its short 8.3 path at idle time and by its long path from the settings
+// page, and both must be the one program.
+std::wstring longExecutablePath() {
     std::wstring path(32768, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), DWORD(path.size())));
+    std::wstring longPath(32768, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), DWORD(longPath.size()));
+    if (length == 0 || length >= longPath.size()) return path;
+    longPath.resize(length);
+    return longPath;
+}
+
+// Kernel object names cannot hold backslashes and are limited in length, so
+// the mutex is named after a hash of the lower-cased long executable path.
+std::wstring instanceMutexName() {
+    std::wstring path = longExecutablePath();
     CharLowerBuffW(path.data(), DWORD(path.size()));
     std::uint64_t hash = 14695981039346656037ull;
     for (wchar_t c : path) {

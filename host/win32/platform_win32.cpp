@@ -5,6 +5,7 @@
 #include "host/platform.h"
 #include "host/win32/cover_window.h"
 #include "host/win32/dialog_window.h"
+#include "host/win32/modal_owner.h"
 #include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
 
@@ -17,11 +18,16 @@ std::unique_ptr<WindowPeer> createWindow(Form& form) {
 
 void lastFormUnloaded() { PostQuitMessage(0); }
 
-void endProgram(int exitCode) { ExitProcess(UINT(exitCode)); }
+void endProgram(int exitCode) {
+    win32::ModalOwner::giveBackAll();
+    ExitProcess(UINT(exitCode));
+}
 
 void reportUnhandledError(const RuntimeError& error) {
-    // Nothing may tick on behind the box, nor cover it.
+    // Nothing may tick on behind the box, nor cover it, and a window that
+    // waits for a dialog of ours must not wait for a program that is ending.
     win32::suspendCoverWindows();
+    win32::ModalOwner::giveBackAll();
     const std::string text =
         "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
     MessageBoxW(nullptr, win32::widen(text).c_str(), L"Zantrelle",

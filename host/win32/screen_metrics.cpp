@@ -13,7 +13,52 @@ GetDpiForWindowFunction getDpiForWindow() {
     return function;
 }
 
+// Also looked up at run time, from the library that has it on Windows 8.1
+// and later.
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+
+GetDpiForMonitorFunction getDpiForMonitor() {
+    static const auto function = [] {
+        const HMODULE shcore = LoadLibraryW(L"shcore.dll");
+        return shcore ? reinterpret_cast<GetDpiForMonitorFunction>(
+                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                      : nullptr;
+    }();
+    return function;
+}
+
+int monitorDpi(HMONITOR monitor) {
+    constexpr int effectiveDpi = 0;
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (const auto function = getDpiForMonitor()) {
+        if (SUCCEEDED(function(monitor, effectiveDpi, &dpiX, &dpiY)) && dpiX > 0) return int(dpiX);
+    }
+    return screenDpi();
+}
+
+BOOL CALLBACK addMonitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(handle, &info)) {
+        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+            {toPixelRect(info.rcMonitor), toPixelRect(info.rcWork), monitorDpi(handle),
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+PixelRect toPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+RECT toRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+std::vector<Monitor> desktopMonitors() {
+    std::vector<Monitor> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, &addMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
 
 int screenDpi() {
     HDC screen = GetDC(nullptr);

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "host/monitors.h"
+
 namespace host::win32 {
 
 // Dots per inch of the monitor the window is on; the screen's before a
@@ -12,5 +16,11 @@ int screenDpi();
 // The primary monitor in virtual-screen pixels. There may be no window
 // manager to maximise a window, so the cover window is placed by hand.
 RECT primaryMonitorRect();
+
+// Every monitor of the desktop, each with its own DPI.
+std::vector<Monitor> desktopMonitors();
+
+PixelRect toPixelRect(const RECT& rect);
+RECT toRect(const PixelRect& rect);
 
 }  // namespace host::win32

@@ -17,6 +17,7 @@
 
 #include "display/frm_cover.h"
 #include "harness.h"
+#include "user_settings.h"
 
 namespace {
 
@@ -112,26 +113,6 @@ TEST(CoverWindow, KeysAndMouseMovesDoNotEndIt) {
     EXPECT_FALSE(run.saver.waitForExit(1s).has_value());
 }
 
-TEST(CoverWindow, OnlyTheFirstOfThreeFullScreenInstancesStays) {
-    FullScreenRun first(L"/S");
-    ASSERT_NE(first.window, nullptr);
-    harness::Process second = harness::start(L"/S");
-    EXPECT_EQ(second.waitForExit(10s), std::optional<DWORD>(0));
-    harness::Process third = harness::start(L"/s");
-    EXPECT_EQ(third.waitForExit(10s), std::optional<DWORD>(0));
-
-    EXPECT_TRUE(first.saver.running());
-    std::vector<HWND> covers;
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            if (IsWindowVisible(window) && titleOf(window) == L"Zantrelle")
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            return TRUE;
-        },
-        LPARAM(&covers));
-    EXPECT_EQ(covers, std::vector<HWND>{first.window});
-}
-
 TEST(CoverWindow, UnrecognisedSwitchesRunFullScreen) {
     for (const wchar_t* arguments : {L"-s", L"/"}) {
         SCOPED_TRACE(testing::Message() << "switch " << std::string(arguments, arguments + std::wcslen(arguments)));
@@ -143,39 +124,42 @@ TEST(CoverWindow, UnrecognisedSwitchesRunFullScreen) {
     }
 }
 
-TEST(CoverWindow, ReadsTheSettingsFromItsCurrentDirectory) {
-    harness::TempDir directory;
-    harness::writeFile(directory.path() / "settings.ini", "0\r\n150\r\n");
-    FullScreenRun run(L"/S", directory.path());
-    ASSERT_TRUE(run.painted);
-    Sleep(1000);
-    const harness::Screenshot shot = harness::captureScreen();
-
-    // A gap of 0 sends every ball straight up.
-    EXPECT_TRUE(anyPixel(shot, {ballOriginX - 6, 0, ballOriginX + 6, ballOriginY - 100}, isBallBlue));
-    EXPECT_FALSE(anyPixel(shot, {ballOriginX + 40, ballOriginY - 8, shot.width, ballOriginY + 8}, isBallBlue));
-}
-
-// Coming back to the front after another window was active activates the
-// cover again, which reads the settings anew.
-TEST(CoverWindow, ReadsTheSettingsAgainWhenActivatedAgain) {
-    harness::TempDir directory;
-    FullScreenRun run(L"/S", directory.path());
-    ASSERT_TRUE(run.painted);
-    HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_TRUE(harness::activate(other));
-    harness::writeFile(directory.path() / "settings.ini", "0\r\n150\r\n");
-    ASSERT_TRUE(harness::activate(run.window));
-    // Once the balls of the old spiral have left the screen, every ball flies
-    // straight up. The old spiral always has one on the horizontal.
-    const bool straightUp = harness::waitUntil(
+// Once the balls of any earlier spiral have left the screen, every ball flies
+// straight up: a gap of 0. A spiral always has one on the horizontal.
+bool ballsFlyStraightUp() {
+    return harness::waitUntil(
         [] {
             const harness::Screenshot shot = harness::captureScreen();
             return anyPixel(shot, {ballOriginX - 6, 0, ballOriginX + 6, ballOriginY - 100}, isBallBlue) &&
                    !anyPixel(shot, {ballOriginX + 40, ballOriginY - 8, shot.width, ballOriginY + 8}, isBallBlue);
         },
         10s);
+}
+
+// The system starts the screen saver in its own directory, which is not the
+// user's: the settings come from the user's folder all the same.
+TEST(CoverWindow, ReadsTheUsersSettingsWhateverItsCurrentDirectory) {
+    harness::UserSettings userSettings;
+    userSettings.write("0\r\n150\r\n");
+    wchar_t windowsDirectory[MAX_PATH] = {};
+    GetWindowsDirectoryW(windowsDirectory, MAX_PATH);
+    FullScreenRun run(L"/S", windowsDirectory);
+    ASSERT_TRUE(run.painted);
+    EXPECT_TRUE(ballsFlyStraightUp());
+}
+
+// Coming back to the front after another window was active activates the
+// cover again, which reads the settings anew.
+TEST(CoverWindow, ReadsTheSettingsAgainWhenActivatedAgain) {
+    harness::UserSettings userSettings;
+    FullScreenRun run(L"/S");
+    ASSERT_TRUE(run.painted);
+    HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(harness::activate(other));
+    userSettings.write("0\r\n150\r\n");
+    ASSERT_TRUE(harness::activate(run.window));
+    const bool straightUp = ballsFlyStraightUp();
     DestroyWindow(other);
     EXPECT_TRUE(straightUp);
 }

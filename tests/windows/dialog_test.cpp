@@ -1,11 +1,12 @@
 // The settings dialog ("/C") driven from outside with real keyboard and
-// mouse input, checked by what it leaves in "settings.ini".
+// mouse input, checked by what it leaves in the user's "settings.ini".
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "harness.h"
+#include "user_settings.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ using namespace std::chrono_literals;
 const std::string defaultBytes = "5\r\n150\r\n";
 const std::string storedBytes = "7\r\n300\r\n";
 
-// A running dialog in its own directory, with its controls found by class
-// and sorted top to bottom, left to right.
+// A running dialog in a directory of its own, with its controls found by
+// class and sorted top to bottom, left to right.
 class DialogTest : public ::testing::Test {
 protected:
     void open() {
@@ -77,18 +78,30 @@ protected:
         EXPECT_EQ(*code, expected);
     }
 
-    std::filesystem::path settingsFile() const { return directory.path() / "settings.ini"; }
+    std::filesystem::path settingsFile() const { return userSettings.file(); }
 
     harness::TempDir directory;
+    harness::UserSettings userSettings;
     harness::Process process;
     HWND dialog = nullptr;
 };
 
-TEST_F(DialogTest, EnterWithoutAFileWritesTheDefaults) {
+TEST_F(DialogTest, EnterWithoutAFileWritesTheDefaultsIntoTheUsersFolderOnly) {
     open();
     harness::pressKey(VK_RETURN);
     expectExitCode(0);
     EXPECT_EQ(harness::readFile(settingsFile()), defaultBytes);
+    EXPECT_TRUE(std::filesystem::is_empty(directory.path())) << "nothing in the current directory";
+}
+
+TEST_F(DialogTest, AFileInTheCurrentDirectoryIsReadUntilTheFirstSave) {
+    harness::writeFile(directory.path() / "settings.ini", storedBytes);
+    open();
+    EXPECT_EQ(GetScrollPos(gapBar(), SB_CTL), 7);
+    harness::pressKey(VK_RETURN);
+    expectExitCode(0);
+    EXPECT_EQ(harness::readFile(settingsFile()), storedBytes);
+    EXPECT_EQ(harness::readFile(directory.path() / "settings.ini"), storedBytes);
 }
 
 TEST_F(DialogTest, ArrowKeysMoveTheFocusedBarByOneAndTabMovesToTheGapBar) {
@@ -103,7 +116,7 @@ TEST_F(DialogTest, ArrowKeysMoveTheFocusedBarByOneAndTabMovesToTheGapBar) {
 }
 
 TEST_F(DialogTest, PageKeysTroughAndArrowClicksStepByOneAndTheLoadedValuesShow) {
-    harness::writeFile(settingsFile(), storedBytes);
+    userSettings.write(storedBytes);
     open();
     EXPECT_EQ(GetScrollPos(gapBar(), SB_CTL), 7);
     EXPECT_EQ(GetScrollPos(speedBar(), SB_CTL), 300);
@@ -152,7 +165,7 @@ protected:
 };
 
 TEST_P(LeavingWithoutOk, LeavesTheFileUntouched) {
-    harness::writeFile(settingsFile(), storedBytes);
+    userSettings.write(storedBytes);
     open();
     leave();
     EXPECT_EQ(harness::readFile(settingsFile()), storedBytes);
@@ -169,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Dialog, LeavingWithoutOk,
                                            WayOut::EnterOnCancel));
 
 TEST_F(DialogTest, AReadOnlyFileIsReportedAndKeepsItsBytes) {
-    harness::writeFile(settingsFile(), storedBytes);
+    userSettings.write(storedBytes);
     SetFileAttributesW(settingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
     open();
     harness::pressKey(VK_RIGHT);
@@ -182,7 +195,26 @@ TEST_F(DialogTest, AReadOnlyFileIsReportedAndKeepsItsBytes) {
     ASSERT_TRUE(code.has_value());
     EXPECT_NE(*code, 0u);
     EXPECT_EQ(harness::readFile(settingsFile()), storedBytes);
-    SetFileAttributesW(settingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Another program holds the file open and shares nothing: the save cannot
+// replace it, says so, and the bytes stay.
+TEST_F(DialogTest, AFileHeldOpenByAnotherProgramIsReportedAndKeepsItsBytes) {
+    userSettings.write(storedBytes);
+    HANDLE held = CreateFileW(settingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    open();
+    harness::pressKey(VK_RIGHT);
+    harness::pressKey(VK_RETURN);
+
+    const std::optional<std::wstring> error = harness::dismissMessageBox(process.id());
+    CloseHandle(held);
+    ASSERT_TRUE(error.has_value()) << "no error box";
+    EXPECT_NE(error->find(L"settings.ini"), std::wstring::npos) << std::string(error->begin(), error->end());
+    EXPECT_TRUE(process.waitForExit(10s).has_value());
+    EXPECT_EQ(harness::readFile(settingsFile()), storedBytes);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(userSettings.folder()), {}), 1)
+        << "no temporary file left behind";
 }
 
 TEST_F(DialogTest, IsAFixedToolWindowOfTheDesignedSize) {

@@ -174,7 +174,12 @@ void Process::kill() {
 }
 
 Process start(const std::wstring& arguments, const std::filesystem::path& workingDirectory) {
-    std::wstring commandLine = L"\"" + scrPath().wstring() + L"\"";
+    return startAs(scrPath(), arguments, workingDirectory);
+}
+
+Process startAs(const std::filesystem::path& program, const std::wstring& arguments,
+                const std::filesystem::path& workingDirectory) {
+    std::wstring commandLine = L"\"" + program.wstring() + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
 
     STARTUPINFOW startup{};
@@ -185,7 +190,7 @@ Process start(const std::wstring& arguments, const std::filesystem::path& workin
                         &info)) {
         DWORD error = GetLastError();
         std::ostringstream message;
-        message << "cannot start " << scrPath().string() << " (error " << error << ")";
+        message << "cannot start " << program.string() << " (error " << error << ")";
         throw std::runtime_error(message.str());
     }
     CloseHandle(info.hThread);

@@ -36,7 +36,7 @@ public:
     void kill();
 
 private:
-    friend Process start(const std::wstring&, const std::filesystem::path&);
+    friend Process startAs(const std::filesystem::path&, const std::wstring&, const std::filesystem::path&);
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
@@ -44,6 +44,9 @@ private:
 // Starts Zantrelle.scr with the arguments, in the working directory (the
 // test's own when empty).
 Process start(const std::wstring& arguments, const std::filesystem::path& workingDirectory = {});
+// The same, through another spelling of its path (its short 8.3 path, say).
+Process startAs(const std::filesystem::path& program, const std::wstring& arguments,
+                const std::filesystem::path& workingDirectory = {});
 
 // The visible top-level windows of a process.
 std::vector<HWND> topLevelWindowsOf(DWORD processId);

@@ -1,0 +1,101 @@
+#include "host/win32/plain_covers.h"
+
+#include "host/win32/unexpected_failure.h"
+
+namespace host::win32 {
+
+namespace {
+
+constexpr const wchar_t* className = L"ZantrellePlainCover";
+
+// No cursor of its own: the screen saver hides the cursor while it runs.
+const wchar_t* windowClass(WNDPROC procedure) {
+    static const wchar_t* const name = [procedure] {
+        WNDCLASSEXW description{};
+        description.cbSize = sizeof(description);
+        description.lpfnWndProc = procedure;
+        description.hInstance = GetModuleHandleW(nullptr);
+        description.lpszClassName = className;
+        RegisterClassExW(&description);
+        return className;
+    }();
+    return name;
+}
+
+}  // namespace
+
+PlainCovers::PlainCovers(Color background, std::function<void()> onClick)
+    : brush_(CreateSolidBrush(COLORREF(background.bgr))), onClick_(std::move(onClick)) {}
+
+PlainCovers::~PlainCovers() {
+    for (HWND window : windows_) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+    }
+    DeleteObject(brush_);
+}
+
+void PlainCovers::follow(const std::vector<Monitor>& monitors) {
+    const std::vector<PixelRect> rects = plainCoverRects(monitors);
+    while (windows_.size() > rects.size()) {
+        SetWindowLongPtrW(windows_.back(), GWLP_USERDATA, 0);
+        DestroyWindow(windows_.back());
+        windows_.pop_back();
+    }
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const PixelRect& rect = rects[i];
+        if (i == windows_.size()) {
+            windows_.push_back(create(rect));
+        } else {
+            SetWindowPos(windows_[i], HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
+                         rect.bottom - rect.top, SWP_NOACTIVATE);
+            InvalidateRect(windows_[i], nullptr, TRUE);
+        }
+    }
+}
+
+HWND PlainCovers::create(const PixelRect& rect) {
+    HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass(&PlainCovers::windowProcedure), L"",
+                                  WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
+}
+
+LRESULT CALLBACK PlainCovers::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* covers = reinterpret_cast<PlainCovers*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!covers) return DefWindowProcW(window, message, wParam, lParam);
+    // Nothing may unwind through the system's code that called us.
+    try {
+        return covers->onMessage(window, message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        reportUnexpectedFailure(failure);
+    }
+}
+
+LRESULT PlainCovers::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(HDC(wParam), &client, brush_);
+        return 1;
+    }
+    case WM_PRINTCLIENT:
+        return onMessage(window, WM_ERASEBKGND, wParam, lParam);
+    case WM_LBUTTONUP:
+        // May end the program, and with it these windows.
+        onClick_();
+        return 0;
+    case WM_DPICHANGED:
+        // The cover keeps exactly its monitor's rectangle, not the one the
+        // system suggests for the new DPI.
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace host::win32

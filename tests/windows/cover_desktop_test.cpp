@@ -1,0 +1,141 @@
+// The cover window's life on a real desktop, in this process: plain covers
+// over every other monitor (Wine shows one monitor, so layouts are given),
+// and timers at rest while the display is off.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "harness.h"
+#include "host/controls.h"
+#include "host/form.h"
+#include "host/win32/cover_window.h"
+#include "host/win32/plain_covers.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using host::Monitor;
+using host::PixelRect;
+
+constexpr COLORREF lightBlue = RGB(128, 128, 255);
+
+Monitor monitor(PixelRect bounds, int dpi, bool primary = false) { return {bounds, bounds, dpi, primary}; }
+
+RECT windowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// What the cover paints, read back through WM_PRINTCLIENT: a cover off
+// Wine's one screen shows in no screenshot.
+COLORREF paintedColour(HWND window) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF colour = GetPixel(memory, 4, 4);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST(PlainCovers, CoverExactlyEveryMonitorButThePrimaryAndFollowTheLayout) {
+    int clicks = 0;
+    host::win32::PlainCovers covers(host::Color::fromRgb(128, 128, 255), [&clicks] { ++clicks; });
+    const Monitor primary = monitor({0, 0, 1920, 1080}, 96, true);
+
+    covers.follow({primary, monitor({1920, 0, 5760, 2160}, 192), monitor({-1280, -1024, 0, 0}, 120)});
+    ASSERT_EQ(covers.windows().size(), 2u);
+    const RECT expected[] = {{1920, 0, 5760, 2160}, {-1280, -1024, 0, 0}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        HWND cover = covers.windows()[i];
+        const RECT placed = windowRect(cover);
+        EXPECT_TRUE(EqualRect(&placed, &expected[i])) << placed.left << "," << placed.top << " " << placed.right
+                                                       << "," << placed.bottom;
+        EXPECT_TRUE(IsWindowVisible(cover));
+        const LONG style = GetWindowLongW(cover, GWL_STYLE);
+        EXPECT_TRUE(style & WS_POPUP);
+        EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+        EXPECT_TRUE(GetWindowLongW(cover, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(paintedColour(cover), lightBlue);
+        wchar_t title[8] = {};
+        EXPECT_EQ(GetWindowTextW(cover, title, 8), 0) << "only the clock carries the instance's mark";
+    }
+
+    PostMessageW(covers.windows()[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(covers.windows()[1], WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(harness::waitUntil([&] { return clicks == 1; }, 2s)) << "a click on a cover ends the screen saver";
+
+    const HWND kept = covers.windows()[0];
+    const HWND dropped = covers.windows()[1];
+    covers.follow({primary, monitor({1920, 0, 4480, 1440}, 120)});
+    ASSERT_EQ(covers.windows(), std::vector<HWND>{kept});
+    const RECT resized = windowRect(kept);
+    const RECT wanted{1920, 0, 4480, 1440};
+    EXPECT_TRUE(EqualRect(&resized, &wanted));
+    EXPECT_FALSE(IsWindow(dropped));
+
+    covers.follow({primary});
+    EXPECT_TRUE(covers.windows().empty());
+    EXPECT_FALSE(IsWindow(kept));
+}
+
+// A form with nothing but a timer that counts its ticks.
+class TickCounter : public host::Form {
+public:
+    TickCounter() : host::Form(design()) {
+        Timer1.Interval = 1;
+        Timer1.onTimer = [this] { ++ticks; };
+        add(Timer1);
+    }
+    host::Timer Timer1;
+    int ticks = 0;
+
+private:
+    static host::FormDesign design() {
+        host::FormDesign design;
+        design.name = "frmTicks";
+        design.clientSize = {3000, 2000};
+        return design;
+    }
+};
+
+void sendDisplayState(HWND window, DWORD state) {
+    struct {
+        POWERBROADCAST_SETTING header;
+        BYTE rest[sizeof(DWORD)];
+    } message{};
+    message.header.PowerSetting = host::win32::consoleDisplayState;
+    message.header.DataLength = sizeof(DWORD);
+    std::memcpy(message.header.Data, &state, sizeof state);
+    SendMessageW(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&message));
+}
+
+TEST(CoverWindowPower, TimersRestWhileTheDisplayIsOffAndRunWhenItIsOnOrDimmed) {
+    TickCounter form;
+    form.Show();
+    const HWND window = reinterpret_cast<HWND>(form.hWnd());
+    ASSERT_TRUE(harness::waitUntil([&] { return form.ticks > 3; }, 5s));
+
+    sendDisplayState(window, 0);
+    harness::waitUntil([] { return false; }, 50ms);  // a tick already queued may still come
+    const int atRest = form.ticks;
+    harness::waitUntil([] { return false; }, 300ms);
+    EXPECT_EQ(form.ticks, atRest) << "ticks while the display is off";
+
+    sendDisplayState(window, 2);
+    EXPECT_TRUE(harness::waitUntil([&] { return form.ticks > atRest + 3; }, 5s)) << "no ticks when dimmed";
+    sendDisplayState(window, 0);
+    sendDisplayState(window, 1);
+    const int resumed = form.ticks;
+    EXPECT_TRUE(harness::waitUntil([&] { return form.ticks > resumed + 3; }, 5s)) << "no ticks when back on";
+    form.Unload();
+}
+
+}  // namespace
