@@ -11,6 +11,7 @@ enum class ErrorNumber : int {
     TypeMismatch = 13,
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
+    DiskFull = 61,
     InputPastEndOfFile = 62,
     PermissionDenied = 70,
     PathFileAccessError = 75,

@@ -181,6 +181,20 @@ TEST_F(SettingsLocationTest, ASystemThatNamesNoSettingsFolderReadsTheCurrentDire
 
 using WriteSettingsTest = SettingsDirectoryTest;
 
+// A save that was cut short between writing and replacing (a crash, a power
+// cut) leaves its temporary file: never settings, and gone with the next save.
+TEST_F(WriteSettingsTest, ATemporaryFileLeftByACrashIsNeverReadAndTheNextSaveTakesItAway) {
+    std::filesystem::create_directories(userFolder());
+    std::ofstream(userFolder() / "settings.ini.tmp", std::ios::binary) << "19\r\n590\r\n";
+    ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
+    EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
+
+    settings::WriteSettings(7, 200);
+    EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
+    EXPECT_EQ(settingsBytes(), "7\r\n200\r\n");
+}
+
 TEST_F(WriteSettingsTest, WritesTwoRecordsOfPlainDigits) {
     settings::WriteSettings(5, 150);
     EXPECT_EQ(settingsBytes(), std::string("\x35\x0D\x0A\x31\x35\x30\x0D\x0A", 8));
@@ -192,7 +206,7 @@ TEST_F(WriteSettingsTest, WritesTwoRecordsOfPlainDigits) {
 
 TEST_F(WriteSettingsTest, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
     plantSettings("9\r\n300\r\n");
-    headless::failNextFileReplace();
+    headless::failFileStep(headless::FileStep::Replace);
     try {
         settings::WriteSettings(5, 150);
         FAIL() << "the write should have failed";

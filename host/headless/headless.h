@@ -85,8 +85,13 @@ void setDisplayPower(DisplayPower power);
 void setTimeOfDay(float seconds);
 void setPreviousInstanceRunning(bool running);
 void setCommandLine(std::string arguments);
-// Makes the next file replacement fail, as a full disk or a locked file would.
-void failNextFileReplace();
+// The steps of writing a file, each of which a test can make fail as a lost
+// disk, a locked file or a full disk would.
+enum class FileStep { Create, Write, Flush, Close, Replace };
+// Makes that step fail the n-th time it runs from now (1: the next time).
+void failFileStep(FileStep step, int occurrence = 1);
+// Writes, flushes and closes fail as on a full disk until turned off.
+void setDiskFull(bool full);
 // Where this user's settings live. By default $XDG_CONFIG_HOME/zantrelle,
 // else ~/.config/zantrelle, as for any program on Linux; tests give their own.
 void setUserSettingsFolder(std::filesystem::path folder);

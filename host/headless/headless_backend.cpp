@@ -50,7 +50,8 @@ void reset() {
     state.timeOfDay = 0;
     state.previousInstance = false;
     state.commandLine.clear();
-    state.failNextReplace = false;
+    state.fileFaults.clear();
+    state.diskFull = false;
     state.userSettingsFolder = defaultUserSettingsFolder();
 }
 
@@ -79,7 +80,6 @@ void setDisplayPower(DisplayPower power) { machine().displayPower = power; }
 void setTimeOfDay(float seconds) { machine().timeOfDay = seconds; }
 void setPreviousInstanceRunning(bool running) { machine().previousInstance = running; }
 void setCommandLine(std::string arguments) { machine().commandLine = std::move(arguments); }
-void failNextFileReplace() { machine().failNextReplace = true; }
 void setUserSettingsFolder(std::filesystem::path folder) { machine().userSettingsFolder = std::move(folder); }
 
 std::filesystem::path defaultUserSettingsFolder() {
@@ -230,18 +230,5 @@ bool previousInstanceRunning() { return machine().previousInstance; }
 std::string commandLineArguments() { return machine().commandLine; }
 float secondsSinceMidnight() { return machine().timeOfDay; }
 std::filesystem::path userSettingsFolder() { return machine().userSettingsFolder; }
-
-void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (machine().failNextReplace) {
-        machine().failNextReplace = false;
-        raise(ErrorNumber::PathFileAccessError,
-              "Path/File access error: cannot replace '" + to.filename().string() + "'");
-    }
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    if (error)
-        raise(ErrorNumber::PathFileAccessError,
-              "Path/File access error: cannot replace '" + to.filename().string() + "': " + error.message());
-}
 
 }  // namespace host::platform

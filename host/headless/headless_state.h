@@ -17,7 +17,8 @@ struct Machine {
     float timeOfDay = 0;
     bool previousInstance = false;
     std::string commandLine;
-    bool failNextReplace = false;
+    std::map<FileStep, int> fileFaults;  // step: the run of it that fails
+    bool diskFull = false;
     std::filesystem::path userSettingsFolder = defaultUserSettingsFolder();
 
     Handle nextHandle = 0x10010;
