@@ -36,6 +36,9 @@ BrandingText "Zantrelle ${VERSION}"
 !define MUI_UNICON "../host/win32/resources/zantrelle.ico"
 !define MUI_ABORTWARNING
 
+; MUI's own welcome text speaks of system files and reboots, which a
+; per-user screen saver touches neither of.
+!define MUI_WELCOMEPAGE_TEXT "Setup will install Zantrelle ${VERSION}, a clock screen saver, for you alone. It needs no administrator rights and leaves the rest of the computer as it is.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 ; The MIT licence asks nothing of someone who only uses the program.
 !define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
