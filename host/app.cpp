@@ -14,6 +14,10 @@ int loadedForms = 0;
 
 bool PrevInstance() { return platform::previousInstanceRunning(); }
 
+InstanceTurn::InstanceTurn() { platform::beginInstanceTurn(); }
+
+InstanceTurn::~InstanceTurn() { platform::endInstanceTurn(); }
+
 std::string Command() { return platform::commandLineArguments(); }
 
 float SecondsSinceMidnight() { return platform::secondsSinceMidnight(); }

@@ -9,6 +9,17 @@ namespace host {
 
 // App.PrevInstance: true while another instance of this program runs.
 bool PrevInstance();
+// Held while this instance looks for others and marks itself: instances
+// started at the same moment take turns, so that only one of them can find
+// no mark and go on.
+class InstanceTurn {
+public:
+    InstanceTurn();
+    ~InstanceTurn();
+    InstanceTurn(const InstanceTurn&) = delete;
+    InstanceTurn& operator=(const InstanceTurn&) = delete;
+};
+
 // The command-line arguments: the text after the program's own path.
 std::string Command();
 // Seconds since midnight, with fraction, in single precision.

@@ -59,6 +59,11 @@ void lastFormUnloaded();
 
 // True while another instance of this same program runs.
 bool previousInstanceRunning();
+// Instances of this program take turns between these two calls, however
+// many start at the same moment; a turn left by an instance that ended
+// passes to the next.
+void beginInstanceTurn();
+void endInstanceTurn();
 // The command-line text after the program's own path.
 std::string commandLineArguments();
 // Local time of day in seconds since midnight, with fraction.

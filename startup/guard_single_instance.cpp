@@ -13,4 +13,12 @@ void SubMain::GuardSingleInstance() {
     frmCover().setCaption(MarkerTitle);
 }
 
+// Instances started at the same moment take turns from the search to the
+// marked window's creation, so that only one of them can find no mark.
+void SubMain::GuardAndLoadCover() {
+    const host::InstanceTurn turn;
+    GuardSingleInstance();
+    frmCover().Load();
+}
+
 }  // namespace startup

@@ -30,8 +30,7 @@ void SubMain::Main() {
         ShowSettingsDialog(commandText);
         break;
     case ModeSaver:
-        GuardSingleInstance();
-        frmCover().Load();
+        GuardAndLoadCover();
         frmCover().Show();
         host::user32::ShowCursor(false);
         break;

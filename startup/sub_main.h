@@ -37,6 +37,7 @@ public:
 
 private:
     void GuardSingleInstance();
+    void GuardAndLoadCover();
     void ShowSettingsDialog(const std::string& commandText);
     void EmbedInPreview(const std::string& commandText);
 

@@ -46,6 +46,7 @@ struct WindowState {
     const Form* form = nullptr;  // null for a window the test made and for plain covers
     Handle plainCoverOf = 0;     // the full-screen form window a plain cover belongs to
     Color backColor;             // what a plain cover is filled with
+    bool createdDuringInstanceTurn = false;
 };
 
 // Whether the console display is on: while it is off, timers rest.
@@ -55,6 +56,7 @@ struct RecordedCall {
     std::string name;
     std::vector<std::int64_t> args;
     std::string text;  // a string argument, if any
+    bool duringInstanceTurn = false;
 };
 
 struct DrawnLine {
@@ -108,6 +110,8 @@ bool windowExists(Handle window);
 const WindowState& window(Handle window);
 
 const std::vector<RecordedCall>& calls();
+// Whether this instance holds its turn among instances started together.
+bool holdsInstanceTurn();
 int cursorDisplayCount();  // 0 = shown, -1 = hidden once
 
 // Runs the start-up procedure as the runtime would.

@@ -49,6 +49,7 @@ void reset() {
     state.displayPower = DisplayPower::On;
     state.timeOfDay = 0;
     state.previousInstance = false;
+    state.instanceTurnHeld = false;
     state.commandLine.clear();
     state.fileFaults.clear();
     state.diskFull = false;
@@ -135,6 +136,7 @@ bool windowExists(Handle window) { return machine().windows.count(window) != 0; 
 const WindowState& window(Handle window) { return machine().windows.at(window); }
 const std::vector<RecordedCall>& calls() { return machine().calls; }
 int cursorDisplayCount() { return machine().cursorCount; }
+bool holdsInstanceTurn() { return machine().instanceTurnHeld; }
 Outcome outcome() { return machine().outcome; }
 
 Outcome runMain(const std::function<void()>& main) {
@@ -227,6 +229,8 @@ void reportUnhandledError(const RuntimeError& error) {
 }
 
 bool previousInstanceRunning() { return machine().previousInstance; }
+void beginInstanceTurn() { machine().instanceTurnHeld = true; }
+void endInstanceTurn() { machine().instanceTurnHeld = false; }
 std::string commandLineArguments() { return machine().commandLine; }
 float secondsSinceMidnight() { return machine().timeOfDay; }
 std::filesystem::path userSettingsFolder() { return machine().userSettingsFolder; }

@@ -16,6 +16,7 @@ struct Machine {
     DisplayPower displayPower = DisplayPower::On;
     float timeOfDay = 0;
     bool previousInstance = false;
+    bool instanceTurnHeld = false;
     std::string commandLine;
     std::map<FileStep, int> fileFaults;  // step: the run of it that fails
     bool diskFull = false;

@@ -26,6 +26,7 @@ HeadlessWindow::HeadlessWindow(Form& form) : form_(form), handle_(machine().next
     state.form = &form;
     state.style = design.border == BorderStyle::None ? popupStyle : toolWindowStyle;
     state.topmost = design.topmost;
+    state.createdDuringInstanceTurn = machine().instanceTurnHeld;
     if (design.maximized) {
         const PixelRect screen = primaryMonitor().bounds;
         state.x = screen.left;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -190,6 +191,26 @@ TEST(Preview, RepeatedOpenAndCloseLeavesNoProcessBehind) {
                 << "round " << round << ", preview " << i << " still runs";
     }
     EXPECT_EQ(planted, cycles / 2);
+}
+
+// The pane goes at any moment of a start: before the process has a window,
+// while its window is made but not yet planted, or after. Whatever the
+// moment, the screen saver must not outlive the pane.
+TEST(Preview, APaneDestroyedAtAnyPointOfTheStartLeavesNoProcessBehind) {
+    std::mt19937 random(20261207);
+    for (int start = 0; start < 20; ++start) {
+        PreviewPane pane;
+        harness::Process saver = harness::start(L"/p " + pane.decimal());
+        if (start % 4 == 3) {
+            // Its window exists, titled, but is not yet in the pane.
+            harness::waitUntil([&] { return FindWindowW(nullptr, L"Preview") != nullptr; }, 5s);
+        } else {
+            const auto delay = std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 400)(random));
+            harness::waitUntil([] { return false; }, delay);
+        }
+        pane.destroy();
+        EXPECT_TRUE(saver.waitForExit(5s).has_value()) << "start " << start << " still runs";
+    }
 }
 
 TEST(Preview, ASwitchWithoutAHandleReportsTheErrorBeforeAnyWindow) {
