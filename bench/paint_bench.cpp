@@ -51,8 +51,7 @@ public:
         }
     }
 
-    const startup::RunMode mode = startup::ModeSaver;
-    display::FrmCover cover{mode};
+    display::FrmCover cover{[] { return true; }};
 
 private:
     float timeOfDay_ = 10 * 3600;

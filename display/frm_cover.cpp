@@ -37,8 +37,9 @@ host::Shape ballTemplate() {
 
 }  // namespace
 
-FrmCover::FrmCover(const startup::RunMode& activeMode)
-    : host::Form(coverDesign()), effect(ballTemplate(), removedArea()), activeMode_(activeMode) {
+FrmCover::FrmCover(std::function<bool()> cursorHiddenByStartUp)
+    : host::Form(coverDesign()), effect(ballTemplate(), removedArea()),
+      cursorHiddenByStartUp_(std::move(cursorHiddenByStartUp)) {
     Timer1.Interval = 1;
     Timer1.Enabled = true;
     Timer1.onTimer = [this] { Timer1_Timer(); };
@@ -65,8 +66,7 @@ void FrmCover::Form_Click() {
 }
 
 void FrmCover::Form_Unload() {
-    // Start-up hid the cursor only for a full-screen run.
-    if (activeMode_ == startup::ModeSaver) host::user32::ShowCursor(true);
+    if (cursorHiddenByStartUp_()) host::user32::ShowCursor(true);
 }
 
 }  // namespace display

@@ -15,11 +15,13 @@ set(field_fuzz_sources
   ${CMAKE_CURRENT_LIST_DIR}/settings_field_fuzz.cpp
   ${PROJECT_SOURCE_DIR}/host/field_reader.cpp
   ${PROJECT_SOURCE_DIR}/host/variant.cpp
-  ${PROJECT_SOURCE_DIR}/host/error.cpp)
+  ${PROJECT_SOURCE_DIR}/host/error.cpp
+  ${PROJECT_SOURCE_DIR}/host/text.cpp)
 set(field_fuzz_headers
   ${PROJECT_SOURCE_DIR}/host/field_reader.h
   ${PROJECT_SOURCE_DIR}/host/variant.h
-  ${PROJECT_SOURCE_DIR}/host/error.h)
+  ${PROJECT_SOURCE_DIR}/host/error.h
+  ${PROJECT_SOURCE_DIR}/host/text.h)
 set(field_fuzz_binary ${PROJECT_BINARY_DIR}/fuzz/settings_field_fuzz)
 
 add_custom_command(

@@ -46,7 +46,4 @@ void formLoaded();
 void formUnloaded();
 int loadedFormCount();
 
-std::string TrimSpaces(std::string_view text);
-std::string UpperCase(std::string_view text);
-
 }  // namespace host

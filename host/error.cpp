@@ -29,4 +29,8 @@ std::string describe(ErrorNumber number) {
     return "Application-defined or object-defined error";
 }
 
+std::string errorBoxText(const RuntimeError& error) {
+    return "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
+}
+
 }  // namespace host

@@ -36,12 +36,6 @@ void Form::Unload() {
     releaseWindow();
 }
 
-void Form::windowDestroyed() {
-    if (!isLoaded()) return;
-    Form_Unload();
-    releaseWindow();
-}
-
 void Form::releaseWindow() {
     peer_.reset();
     removedArea_.clear();

@@ -59,7 +59,9 @@ public:
     // Loads if needed and shows the window owned by another window (of this
     // program or another) and modal to it, until the form unloads.
     void ShowOwnedBy(std::intptr_t ownerWindow);
-    // Raises Unload, destroys the window; the program ends when no form is left.
+    // Raises Unload, destroys the window; the program ends when no form is
+    // left. Also how a window destroyed from outside (its parent went away)
+    // is unloaded: the backend's window then knows not to destroy it again.
     void Unload();
     bool isLoaded() const { return peer_ != nullptr; }
 
@@ -101,9 +103,6 @@ public:
     const std::vector<Label*>& labels() const { return labels_; }
     const std::vector<HScrollBar*>& scrollBars() const { return scrollBars_; }
     const std::vector<CommandButton*>& buttons() const { return buttons_; }
-    // The window was destroyed from outside (its parent went away): unload
-    // without touching the window again.
-    void windowDestroyed();
 
 protected:
     void add(Line& line) { painted_.emplace_back(&line); }

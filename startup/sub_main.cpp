@@ -2,6 +2,7 @@
 
 #include "display/frm_cover.h"
 #include "host/app.h"
+#include "host/text.h"
 #include "host/user32.h"
 #include "settings/frm_config.h"
 
@@ -11,7 +12,8 @@ SubMain::SubMain() = default;
 SubMain::~SubMain() = default;
 
 display::FrmCover& SubMain::frmCover() {
-    if (!cover_) cover_ = std::make_unique<display::FrmCover>(ActiveMode);
+    // Start-up hides the cursor only for a full-screen run.
+    if (!cover_) cover_ = std::make_unique<display::FrmCover>([this] { return ActiveMode == ModeSaver; });
     return *cover_;
 }
 

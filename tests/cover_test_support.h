@@ -14,6 +14,7 @@
 #include "display/frm_cover.h"
 #include "host/app.h"
 #include "host/headless/headless.h"
+#include "startup/run_mode.h"
 #include "tests/scratch_directory.h"
 
 namespace cover_test {
@@ -62,7 +63,7 @@ protected:
     int ballsInFlight() const { return cover.effect.count() - 1; }
 
     startup::RunMode mode = startup::ModeSaver;
-    display::FrmCover cover{mode};
+    display::FrmCover cover{[this] { return mode == startup::ModeSaver; }};
 
 private:
     std::optional<test_support::ScratchDirectory> directory_;

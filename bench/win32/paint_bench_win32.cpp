@@ -46,8 +46,7 @@ void start(display::FrmCover& cover, double speed) {
 }
 
 void spiralAtDefaultSettings() {
-    const startup::RunMode mode = startup::ModePreview;
-    display::FrmCover cover(mode);
+    display::FrmCover cover([] { return false; });
     start(cover, 150);
     host::win32::CoverWindow& window = windowOf(cover);
     // Balls live about a hundred ticks at this speed; after three hundred
@@ -67,8 +66,7 @@ void spiralAtDefaultSettings() {
 }
 
 void allBallsInFlight() {
-    const startup::RunMode mode = startup::ModePreview;
-    display::FrmCover cover(mode);
+    display::FrmCover cover([] { return false; });
     start(cover, 0);
     host::win32::CoverWindow& window = windowOf(cover);
     // At speed 0 no ball leaves: every index fills.

@@ -126,7 +126,7 @@ void destroyWindow(Handle window) {
     const auto found = machine().formWindows.find(window);
     if (found != machine().formWindows.end()) {
         Form& form = const_cast<Form&>(*machine().windows.at(window).form);
-        runAsEvent([&form] { form.windowDestroyed(); });
+        runAsEvent([&form] { form.Unload(); });
         return;
     }
     machine().windows.erase(window);
@@ -223,8 +223,7 @@ void endProgram(int exitCode) {
 }
 
 void reportUnhandledError(const RuntimeError& error) {
-    machine().outcome.errorBox =
-        "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
+    machine().outcome.errorBox = errorBoxText(error);
     endProgram(int(error.number()));
 }
 

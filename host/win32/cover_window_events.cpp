@@ -160,7 +160,7 @@ void CoverWindow::windowGone() {
     destroyedFromOutside_ = true;
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     Form& form = form_;
-    runEvent([&form] { form.windowDestroyed(); });
+    runEvent([&form] { form.Unload(); });
 }
 
 void CoverWindow::endIfOrphaned() {

@@ -28,9 +28,7 @@ void reportUnhandledError(const RuntimeError& error) {
     // waits for a dialog of ours must not wait for a program that is ending.
     win32::suspendCoverWindows();
     win32::ModalOwner::giveBackAll();
-    const std::string text =
-        "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
-    MessageBoxW(nullptr, win32::widen(text).c_str(), L"Zantrelle",
+    MessageBoxW(nullptr, win32::widen(errorBoxText(error)).c_str(), L"Zantrelle",
                 MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
     ExitProcess(UINT(error.number()));
 }

@@ -265,8 +265,7 @@ TEST(CoverWindowInAPane, ShowsTheHandsFromThePaneCentreAndTheSpiral) {
     constexpr int paneLeft = 40, paneTop = 40, paneWidth = 152, paneHeight = 112;
     HWND pane = CreateWindowExW(0, L"STATIC", L"preview pane", WS_POPUP | WS_VISIBLE, paneLeft, paneTop, paneWidth,
                                 paneHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    const startup::RunMode mode = startup::ModePreview;
-    display::FrmCover cover(mode);
+    display::FrmCover cover([] { return false; });
     plantInPane(cover, pane);
     // Half a second of ticks.
     harness::waitUntil([] { return false; }, 500ms);
