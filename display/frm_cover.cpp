@@ -1,7 +1,7 @@
 #include "display/frm_cover.h"
 
 #include "host/app.h"
-#include "host/user32.h"
+#include "host/backend/user32.h"
 
 namespace display {
 

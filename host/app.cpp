@@ -1,7 +1,8 @@
 #include "host/app.h"
 
 #include "host/error.h"
-#include "host/platform.h"
+#include "host/backend/files.h"
+#include "host/backend/program.h"
 
 namespace host {
 
@@ -9,34 +10,36 @@ namespace {
 int loadedForms = 0;
 }
 
-bool PrevInstance() { return platform::previousInstanceRunning(); }
+bool PrevInstance() { return backend::previousInstanceRunning(); }
 
-InstanceTurn::InstanceTurn() { platform::beginInstanceTurn(); }
+InstanceTurn::InstanceTurn() { backend::beginInstanceTurn(); }
 
-InstanceTurn::~InstanceTurn() { platform::endInstanceTurn(); }
+InstanceTurn::~InstanceTurn() { backend::endInstanceTurn(); }
 
-std::string Command() { return platform::commandLineArguments(); }
+std::string Command() { return backend::commandLineArguments(); }
 
-float SecondsSinceMidnight() { return platform::secondsSinceMidnight(); }
+float SecondsSinceMidnight() { return backend::secondsSinceMidnight(); }
 
-std::filesystem::path UserSettingsFolder() { return platform::userSettingsFolder(); }
+std::filesystem::path UserSettingsFolder() { return backend::userSettingsFolder(); }
 
-void End() { platform::endProgram(0); }
+void End() { backend::endProgram(0); }
 
-void End(int exitCode) { platform::endProgram(exitCode); }
+void End(int exitCode) { backend::endProgram(exitCode); }
+
+int runProgram(const std::function<void()>& startUp) { return backend::runProgram(startUp); }
 
 void runEvent(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const RuntimeError& error) {
-        platform::reportUnhandledError(error);
+        backend::reportUnhandledError(error);
     }
 }
 
 void formLoaded() { ++loadedForms; }
 
 void formUnloaded() {
-    if (--loadedForms == 0) platform::lastFormUnloaded();
+    if (--loadedForms == 0) backend::lastFormUnloaded();
 }
 
 int loadedFormCount() { return loadedForms; }

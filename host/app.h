@@ -34,7 +34,6 @@ std::filesystem::path UserSettingsFolder();
 
 // Hands the program to the runtime: runs the start-up procedure as an event,
 // then the window events until the program ends. Returns the exit code.
-// Provided by the backend.
 int runProgram(const std::function<void()>& startUp);
 
 // Runs an event handler with no error trap of its own: an error that leaves

@@ -14,6 +14,7 @@
 
 namespace host {
 
+class DrawingLayer;
 class WindowPeer;
 
 enum class BorderStyle { None, FixedToolWindow };
@@ -103,6 +104,9 @@ public:
     const std::vector<Label*>& labels() const { return labels_; }
     const std::vector<HScrollBar*>& scrollBars() const { return scrollBars_; }
     const std::vector<CommandButton*>& buttons() const { return buttons_; }
+    // A form of labels, scroll bars and buttons gets a dialog window of the
+    // platform's own controls, with nothing drawn on it.
+    bool hasNativeControls() const { return !labels_.empty() || !scrollBars_.empty() || !buttons_.empty(); }
 
 protected:
     void add(Line& line) { painted_.emplace_back(&line); }
@@ -114,6 +118,7 @@ protected:
 
 private:
     void releaseWindow();
+    DrawingLayer* drawingLayer() const;
 
     FormDesign design_;
     std::string caption_;

@@ -24,20 +24,20 @@ InputFile::InputFile(const std::filesystem::path& path) {
 OutputFile::OutputFile(std::filesystem::path target) : target_(std::move(target)) {
     temporary_ = target_;
     temporary_ += ".tmp";
-    platform::FileResult failure;
-    file_ = platform::createFile(temporary_, failure);
+    backend::FileResult failure;
+    file_ = backend::createFile(temporary_, failure);
     // A file system may leave what it could not finish making.
-    if (failure) platform::removeFile(temporary_);
+    if (failure) backend::removeFile(temporary_);
     check(failure);
 }
 
 OutputFile::~OutputFile() {
     if (replaced_) return;
     if (file_) file_->close();
-    platform::removeFile(temporary_);
+    backend::removeFile(temporary_);
 }
 
-void OutputFile::check(const platform::FileResult& result) const {
+void OutputFile::check(const backend::FileResult& result) const {
     if (!result) return;
     raise(result->number, describe(result->number) + ": cannot write '" + target_.filename().string() +
                               "': " + result->reason);
@@ -54,10 +54,10 @@ void OutputFile::writeInteger(long value) {
 
 void OutputFile::close() {
     check(file_->flush());
-    const platform::FileResult closing = file_->close();
+    const backend::FileResult closing = file_->close();
     file_.reset();
     check(closing);
-    check(platform::replaceFile(temporary_, target_));
+    check(backend::replaceFile(temporary_, target_));
     replaced_ = true;
 }
 

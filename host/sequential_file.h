@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/field_reader.h"
-#include "host/platform.h"
+#include "host/backend/files.h"
 #include "host/variant.h"
 
 namespace host {
@@ -54,11 +54,11 @@ public:
 
 private:
     // Raises the failure as a run-time error naming the target.
-    void check(const platform::FileResult& result) const;
+    void check(const backend::FileResult& result) const;
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
-    std::unique_ptr<platform::WritableFile> file_;
+    std::unique_ptr<backend::WritableFile> file_;
     bool replaced_ = false;
 };
 

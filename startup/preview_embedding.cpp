@@ -1,6 +1,6 @@
 #include "display/frm_cover.h"
 #include "host/app.h"
-#include "host/user32.h"
+#include "host/backend/user32.h"
 #include "startup/sub_main.h"
 
 namespace startup {

@@ -3,7 +3,7 @@
 #include "display/frm_cover.h"
 #include "host/app.h"
 #include "host/text.h"
-#include "host/user32.h"
+#include "host/backend/user32.h"
 #include "settings/frm_config.h"
 
 namespace startup {

@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include "host/user32.h"
+#include "host/backend/user32.h"
 #include "render_test_support.h"
 
 namespace render_test {

@@ -14,7 +14,7 @@
 #include "host/form.h"
 #include "host/geometry.h"
 #include "host/monitors.h"
-#include "host/platform.h"
+#include "host/backend/window.h"
 #include "host/render/render.h"
 
 namespace host::headless {

@@ -33,6 +33,12 @@ void runAsEvent(Event&& event) {
 
 }  // namespace
 
+// The window of a loaded form, found by its handle in the machine's table.
+HeadlessWindow* windowOf(const Form& form) {
+    if (!form.isLoaded()) return nullptr;
+    return machine().formWindows.at(form.peer()->handle());
+}
+
 void windowBecameVisible(Handle window) {
     const auto found = machine().formWindows.find(window);
     if (found != machine().formWindows.end()) found->second->becameVisible();
@@ -125,7 +131,7 @@ void destroyWindow(Handle window) {
     for (Handle child : children) destroyWindow(child);
     const auto found = machine().formWindows.find(window);
     if (found != machine().formWindows.end()) {
-        Form& form = const_cast<Form&>(*machine().windows.at(window).form);
+        Form& form = found->second->form();
         runAsEvent([&form] { form.Unload(); });
         return;
     }
@@ -153,7 +159,7 @@ void click(Form& form) {
 void clickWindow(Handle window) {
     const WindowState& state = machine().windows.at(window);
     const Handle formWindow = state.plainCoverOf != 0 ? state.plainCoverOf : window;
-    click(const_cast<Form&>(*machine().windows.at(formWindow).form));
+    click(machine().formWindows.at(formWindow)->form());
 }
 
 void activate(Form& form) {
@@ -169,43 +175,41 @@ void tick(Form& form) {
 }
 
 const std::vector<DrawnLine>& drawnLines(const Form& form) {
-    return static_cast<const HeadlessWindow*>(form.peer())->lines();
+    return windowOf(form)->lines();
 }
 const std::vector<DrawnText>& drawnTexts(const Form& form) {
-    return static_cast<const HeadlessWindow*>(form.peer())->texts();
+    return windowOf(form)->texts();
 }
 
 const render::Image& renderFrame(Form& form) {
     static const render::Image noWindow;
-    return form.peer() ? static_cast<HeadlessWindow*>(form.peer())->renderFrame() : noWindow;
+    HeadlessWindow* window = windowOf(form);
+    return window ? window->renderFrame() : noWindow;
 }
 
 void invalidateFrame(Form& form) {
-    if (form.peer()) static_cast<HeadlessWindow*>(form.peer())->invalidate();
+    if (HeadlessWindow* window = windowOf(form)) window->invalidate();
 }
 
 const std::vector<PixelRect>& lastPresentedRects(const Form& form) {
     static const std::vector<PixelRect> noWindow;
-    return form.peer() ? static_cast<const HeadlessWindow*>(form.peer())->lastPresentedRects() : noWindow;
+    const HeadlessWindow* window = windowOf(form);
+    return window ? window->lastPresentedRects() : noWindow;
 }
 
 bool saveFrame(const Form& form, const std::filesystem::path& path) {
-    if (!form.peer()) return false;
-    return writePng(path, static_cast<const HeadlessWindow*>(form.peer())->currentFrame());
+    const HeadlessWindow* window = windowOf(form);
+    return window && writePng(path, window->currentFrame());
 }
 
 }  // namespace host::headless
 
-namespace host {
+namespace host::backend {
 
 int runProgram(const std::function<void()>& startUp) {
     headless::runAsEvent(startUp);
     return headless::machine().outcome.exitCode;
 }
-
-}  // namespace host
-
-namespace host::platform {
 
 using headless::machine;
 
@@ -234,4 +238,4 @@ std::string commandLineArguments() { return machine().commandLine; }
 float secondsSinceMidnight() { return machine().timeOfDay; }
 std::filesystem::path userSettingsFolder() { return machine().userSettingsFolder; }
 
-}  // namespace host::platform
+}  // namespace host::backend

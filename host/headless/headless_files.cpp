@@ -7,13 +7,14 @@
 #include <cstring>
 #include <system_error>
 
+#include "host/backend/files.h"
 #include "host/headless/headless_state.h"
 
 namespace host::headless {
 
 namespace {
 
-platform::FileFailure failureFrom(int errorNumber) {
+backend::FileFailure failureFrom(int errorNumber) {
     const ErrorNumber number = errorNumber == ENOSPC ? ErrorNumber::DiskFull : ErrorNumber::PathFileAccessError;
     return {number, std::strerror(errorNumber)};
 }
@@ -28,19 +29,19 @@ bool plantedFailure(FileStep step) {
 }
 
 // A write, flush or close: a planted failure, a full disk, or what the system said.
-platform::FileResult plantedOr(FileStep step, bool failed) {
+backend::FileResult plantedOr(FileStep step, bool failed) {
     if (plantedFailure(step)) return failureFrom(EIO);
     if (machine().diskFull) return failureFrom(ENOSPC);
     if (failed) return failureFrom(errno);
     return std::nullopt;
 }
 
-class HeadlessFile final : public platform::WritableFile {
+class HeadlessFile final : public backend::WritableFile {
 public:
     explicit HeadlessFile(int descriptor) : descriptor_(descriptor) {}
     ~HeadlessFile() override { close(); }
 
-    platform::FileResult write(std::string_view bytes) override {
+    backend::FileResult write(std::string_view bytes) override {
         bool failed = false;
         while (!bytes.empty() && !failed) {
             const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
@@ -50,9 +51,9 @@ public:
         return plantedOr(FileStep::Write, failed);
     }
 
-    platform::FileResult flush() override { return plantedOr(FileStep::Flush, ::fsync(descriptor_) != 0); }
+    backend::FileResult flush() override { return plantedOr(FileStep::Flush, ::fsync(descriptor_) != 0); }
 
-    platform::FileResult close() override {
+    backend::FileResult close() override {
         if (descriptor_ < 0) return std::nullopt;
         const bool failed = ::close(descriptor_) != 0;
         descriptor_ = -1;
@@ -71,7 +72,7 @@ void setDiskFull(bool full) { machine().diskFull = full; }
 
 }  // namespace host::headless
 
-namespace host::platform {
+namespace host::backend {
 
 std::unique_ptr<WritableFile> createFile(const std::filesystem::path& path, FileResult& failure) {
     if (headless::plantedFailure(headless::FileStep::Create)) {
@@ -96,4 +97,4 @@ void removeFile(const std::filesystem::path& path) {
     std::filesystem::remove(path, ignored);
 }
 
-}  // namespace host::platform
+}  // namespace host::backend

@@ -33,6 +33,8 @@ struct Machine {
 Machine& machine();
 const Monitor& primaryMonitor();
 
+HeadlessWindow* windowOf(const Form& form);
+
 // Raises Activate on a form window the first time it becomes visible.
 void windowBecameVisible(Handle window);
 

@@ -1,4 +1,4 @@
-#include "host/user32.h"
+#include "host/backend/user32.h"
 
 #include "host/headless/headless_state.h"
 

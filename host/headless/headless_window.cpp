@@ -14,8 +14,6 @@ namespace {
 constexpr std::int32_t popupStyle = std::int32_t(0x86000000u);      // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
 constexpr std::int32_t toolWindowStyle = std::int32_t(0x84C80000u);  // WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU
 
-int toPixels(Twips twips, float twipsPerPixel) { return int(std::lround(twips / twipsPerPixel)); }
-
 }  // namespace
 
 HeadlessWindow::HeadlessWindow(Form& form) : form_(form), handle_(machine().nextHandle) {
@@ -35,8 +33,8 @@ HeadlessWindow::HeadlessWindow(Form& form) : form_(form), handle_(machine().next
         state.height = screen.bottom - screen.top;
     } else {
         const PixelScale pixels = scale();
-        state.width = toPixels(design.clientSize.width, pixels.twipsPerPixelX);
-        state.height = toPixels(design.clientSize.height, pixels.twipsPerPixelY);
+        state.width = twipsToPixels(design.clientSize.width, pixels.twipsPerPixelX);
+        state.height = twipsToPixels(design.clientSize.height, pixels.twipsPerPixelY);
     }
     machine().windows[handle_] = state;
     machine().formWindows[handle_] = this;
@@ -171,11 +169,11 @@ PixelRect HeadlessWindow::drawIntoLayer(render::PixelView layer, const DrawCall&
     }
     const DrawnText& text = texts_[call.index];
     if (text.text.empty()) return {};
-    const int left = render::toPixelCoordinate(text.topLeft.x, pixels.twipsPerPixelX);
-    const int top = render::toPixelCoordinate(text.topLeft.y, pixels.twipsPerPixelY);
+    const int left = twipsToPixels(text.topLeft.x, pixels.twipsPerPixelX);
+    const int top = twipsToPixels(text.topLeft.y, pixels.twipsPerPixelY);
     const int characters = int(text.text.size());
-    const int cellWidth = int(std::lround(text.extent.width / pixels.twipsPerPixelX)) / characters;
-    const int cellHeight = int(std::lround(text.extent.height / pixels.twipsPerPixelY));
+    const int cellWidth = twipsToPixels(text.extent.width, pixels.twipsPerPixelX) / characters;
+    const int cellHeight = twipsToPixels(text.extent.height, pixels.twipsPerPixelY);
     drawBitmapText(layer, left, top, text.text, cellWidth, cellHeight, render::toPixel(textColors_[call.index]));
     return {left, top, left + cellWidth * characters, top + cellHeight};
 }

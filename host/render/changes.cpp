@@ -1,6 +1,6 @@
 #include <variant>
 
-#include "host/platform.h"
+#include "host/backend/window.h"
 #include "host/render/pixel_geometry.h"
 #include "host/render/render.h"
 

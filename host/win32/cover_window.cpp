@@ -46,8 +46,8 @@ DWORD extendedStyleFor(const FormDesign& design) {
 // the primary monitor.
 RECT designRect(const FormDesign& design, int dpi) {
     const PixelScale scale = PixelScale::fromDpi(dpi, dpi);
-    RECT rect{0, 0, int(std::lround(design.clientSize.width / scale.twipsPerPixelX)),
-              int(std::lround(design.clientSize.height / scale.twipsPerPixelY))};
+    RECT rect{0, 0, twipsToPixels(design.clientSize.width, scale.twipsPerPixelX),
+              twipsToPixels(design.clientSize.height, scale.twipsPerPixelY)};
     AdjustWindowRectEx(&rect, styleFor(design), FALSE, extendedStyleFor(design));
     const RECT monitor = primaryMonitorRect();
     const int width = rect.right - rect.left;
@@ -139,7 +139,7 @@ PixelSize CoverWindow::clientPixels() const {
 
 POINT CoverWindow::toPixels(TwipPoint point) const {
     const PixelScale pixels = scale();
-    return {int(std::lround(point.x / pixels.twipsPerPixelX)), int(std::lround(point.y / pixels.twipsPerPixelY))};
+    return {twipsToPixels(point.x, pixels.twipsPerPixelX), twipsToPixels(point.y, pixels.twipsPerPixelY)};
 }
 
 bool CoverWindow::isChild() const { return (GetWindowLongW(window_, GWL_STYLE) & WS_CHILD) != 0; }

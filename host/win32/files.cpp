@@ -1,10 +1,10 @@
 #include <windows.h>
 
 #include "host/error.h"
-#include "host/platform.h"
+#include "host/backend/files.h"
 #include "host/win32/wide_text.h"
 
-namespace host::platform {
+namespace host::backend {
 
 namespace {
 
@@ -76,4 +76,4 @@ FileResult replaceFile(const std::filesystem::path& from, const std::filesystem:
 
 void removeFile(const std::filesystem::path& path) { DeleteFileW(path.c_str()); }
 
-}  // namespace host::platform
+}  // namespace host::backend

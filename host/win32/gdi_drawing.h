@@ -11,6 +11,10 @@
 
 namespace host::win32 {
 
+// The form's font at the DPI; the desktop's message font when the form
+// names none. The caller deletes it.
+HFONT createFont(const Font& font, int dpi);
+
 // Fonts for a window's text, made once per face, size and DPI.
 class FontCache {
 public:

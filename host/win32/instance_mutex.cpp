@@ -4,9 +4,9 @@
 #include <cwchar>
 #include <string>
 
-#include "host/platform.h"
+#include "host/backend/program.h"
 
-namespace host::platform {
+namespace host::backend {
 
 namespace {
 
@@ -80,4 +80,4 @@ void endInstanceTurn() {
     mutex.owned = false;
 }
 
-}  // namespace host::platform
+}  // namespace host::backend

@@ -2,17 +2,18 @@
 
 #include <new>
 
-#include "host/platform.h"
+#include "host/backend/program.h"
+#include "host/backend/window.h"
 #include "host/win32/cover_window.h"
 #include "host/win32/dialog_window.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
 
-namespace host::platform {
+namespace host::backend {
 
 std::unique_ptr<WindowPeer> createWindow(Form& form) {
-    if (win32::isDialogForm(form)) return win32::createDialogWindow(form);
+    if (form.hasNativeControls()) return win32::createDialogWindow(form);
     return std::make_unique<win32::CoverWindow>(form);
 }
 
@@ -40,7 +41,7 @@ float secondsSinceMidnight() {
     return float(seconds);
 }
 
-}  // namespace host::platform
+}  // namespace host::backend
 
 namespace host::win32 {
 
@@ -49,8 +50,8 @@ void reportUnexpectedFailure(const std::exception& failure) {
     constexpr auto outOfMemory = ErrorNumber(7);
     constexpr auto internalError = ErrorNumber(51);
     if (dynamic_cast<const std::bad_alloc*>(&failure))
-        platform::reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
-    platform::reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
+        backend::reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
+    backend::reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
 }
 
 }  // namespace host::win32

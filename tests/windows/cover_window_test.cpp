@@ -5,7 +5,7 @@
 // this process.
 
 // Before <windows.h>, which the harness brings: its constants are macros there.
-#include "host/user32.h"
+#include "host/backend/user32.h"
 
 #include <gtest/gtest.h>
 
