@@ -37,7 +37,7 @@ void SubMain::Main() {
         host::user32::ShowCursor(false);
         break;
     case ModePreview:
-        EmbedInPreview(commandText);
+        EmbedInPreview(frmCover(), commandText);
         break;
     }
 }
