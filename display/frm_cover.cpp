@@ -38,7 +38,7 @@ host::Shape ballTemplate() {
 }  // namespace
 
 FrmCover::FrmCover(std::function<bool()> cursorHiddenByStartUp)
-    : host::Form(coverDesign()), effect(ballTemplate(), removedArea()),
+    : host::Form(coverDesign()), effect(ballTemplate()),
       cursorHiddenByStartUp_(std::move(cursorHiddenByStartUp)) {
     Timer1.Interval = 1;
     Timer1.Enabled = true;

@@ -39,7 +39,6 @@ void Form::Unload() {
 
 void Form::releaseWindow() {
     peer_.reset();
-    removedArea_.clear();
     formUnloaded();
 }
 

@@ -9,7 +9,6 @@
 
 #include "host/control_array.h"
 #include "host/controls.h"
-#include "host/dirty_region.h"
 #include "host/geometry.h"
 
 namespace host {
@@ -98,7 +97,6 @@ public:
     // For backends and renderers.
     WindowPeer* peer() const { return peer_.get(); }
     PixelScale scale() const;
-    DirtyRegion& removedArea() { return removedArea_; }
     const std::vector<PaintedControl>& paintedControls() const { return painted_; }
     const std::vector<Timer*>& timers() const { return timers_; }
     const std::vector<Label*>& labels() const { return labels_; }
@@ -124,7 +122,6 @@ private:
     std::string caption_;
     Font font_;
     std::unique_ptr<WindowPeer> peer_;
-    DirtyRegion removedArea_;
     std::vector<PaintedControl> painted_;
     std::vector<Timer*> timers_;
     std::vector<Label*> labels_;

@@ -107,18 +107,19 @@ protected:
     int width = 0, height = 0;
     render::Image layer;
     render::Image incremental;
+    render::FrameRecord record;
 };
 
 TEST_P(RenderDifferentialTest, IncrementalFramesEqualWholeFrames) {
     host::DirtyRegion everything;
     everything.add({0, 0, width, height});
-    render::paintChanges(scene, layer.view(), incremental.view(), everything);
+    render::paintChanges(scene, record, layer.view(), incremental.view(), everything);
 
     int incrementalFrames = 0, fullFrames = 0;
     for (int frame = 0; frame < 600; ++frame) {
         host::DirtyRegion exposed;
         for (int step = upTo(3); step >= 0; --step) randomStep(exposed);
-        const std::vector<PixelRect> presented = render::paintChanges(scene, layer.view(), incremental.view(), exposed);
+        const std::vector<PixelRect> presented = render::paintChanges(scene, record, layer.view(), incremental.view(), exposed);
         (presented == std::vector<PixelRect>{{0, 0, width, height}} ? fullFrames : incrementalFrames) += 1;
 
         render::Image whole(width, height);

@@ -60,7 +60,7 @@ inline void placeLine(host::Line& line, float x1, float y1, float x2, float y2) 
 
 class SceneForm : public host::Form {
 public:
-    SceneForm() : host::Form(sceneDesign()), balls(ballTemplate(), removedArea()) {
+    SceneForm() : host::Form(sceneDesign()), balls(ballTemplate()) {
         add(balls);
         add(hand);
         add(secondHand);

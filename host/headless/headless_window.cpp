@@ -200,7 +200,7 @@ const render::Image& HeadlessWindow::renderFrame() {
         framed_ = true;
         rebuildLayers();
     }
-    presented_ = render::paintChanges(form_, layer_.view(), backBuffer_.view(), exposed_);
+    presented_ = render::paintChanges(form_, presentedFrame_, layer_.view(), backBuffer_.view(), exposed_);
     exposed_.clear();
     return backBuffer_;
 }

@@ -84,6 +84,7 @@ private:
     bool framed_ = false;  // a frame was asked for: the layers are kept up to date
     render::Image layer_;
     render::Image backBuffer_;
+    render::FrameRecord presentedFrame_;
     DirtyRegion exposed_;
     std::vector<PixelRect> presented_;
 };

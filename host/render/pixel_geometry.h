@@ -13,6 +13,15 @@
 
 namespace host::render {
 
+// What a control shows on screen: the pixels it may cover (empty when it
+// shows nothing) and a fingerprint of how it looks there (colours, kind,
+// exact pixels). Two appearances that compare equal paint the same pixels.
+struct Appearance {
+    PixelRect bounds;
+    std::uint64_t look = 0;
+    friend bool operator==(const Appearance&, const Appearance&) = default;
+};
+
 struct LinePixels {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     int width = 1;

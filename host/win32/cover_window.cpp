@@ -185,16 +185,14 @@ std::vector<PixelRect> CoverWindow::paintChanges() {
     // What the form drew into the layer since the last frame is repainted
     // along with the controls that changed.
     std::vector<PixelRect> changed =
-        render::paintChanges(form_, persistentLayer_.view(), backBuffer_.view(), layerChanges_);
+        render::paintChanges(form_, presentedFrame_, persistentLayer_.view(), backBuffer_.view(), layerChanges_);
     layerChanges_.clear();
     return changed;
 }
 
 void CoverWindow::paintFullFrame() {
     if (backBuffer_.empty()) return;
-    // Collecting records the controls' bounds as painted by this frame.
-    render::collectChanges(form_);
-    render::paintScene(form_, persistentLayer_.view(), backBuffer_.view(), backBuffer_.view().bounds());
+    render::paintWhole(form_, presentedFrame_, persistentLayer_.view(), backBuffer_.view());
     layerChanges_.clear();
     backBufferStale_ = false;
 }

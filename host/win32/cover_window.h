@@ -94,6 +94,7 @@ private:
     std::uint32_t background_;
     DibSection persistentLayer_;
     DibSection backBuffer_;
+    render::FrameRecord presentedFrame_;
     bool backBufferStale_ = true;
     DirtyRegion layerChanges_;
     mutable FontCache fonts_;
