@@ -164,8 +164,7 @@ PixelRect HeadlessWindow::drawIntoLayer(render::PixelView layer, const DrawCall&
     const PixelScale pixels = scale();
     if (!call.isText) {
         const DrawnLine& line = lines_[call.index];
-        render::drawLine(layer, line.from, line.to, line.color, line.widthPixels, pixels);
-        return render::lineBounds(render::linePixels(line.from, line.to, line.widthPixels, pixels));
+        return render::drawLine(layer, line.from, line.to, line.color, line.widthPixels, pixels);
     }
     const DrawnText& text = texts_[call.index];
     if (text.text.empty()) return {};

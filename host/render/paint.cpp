@@ -99,9 +99,11 @@ void paintWhole(const Form& form, FrameRecord& record, PixelView persistentLayer
     paintScene(form, persistentLayer, target, target.bounds());
 }
 
-void drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale) {
-    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) || !std::isfinite(to.y)) return;
-    rasteriseLine(layer, linePixels(from, to, widthPixels, scale), toPixel(color), layer.bounds());
+PixelRect drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale) {
+    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) || !std::isfinite(to.y)) return {};
+    const LinePixels pixels = linePixels(from, to, widthPixels, scale);
+    rasteriseLine(layer, pixels, toPixel(color), layer.bounds());
+    return lineBounds(pixels);
 }
 
 }  // namespace host::render

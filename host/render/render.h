@@ -58,8 +58,8 @@ std::vector<PixelRect> paintChanges(const Form& form, FrameRecord& record, Pixel
 // Paints the whole frame into target and records it as the one presented.
 void paintWhole(const Form& form, FrameRecord& record, PixelView persistentLayer, PixelView target);
 
-// Draws into the persistent layer (the headless backend's; the Win32 one
-// draws there with GDI).
-void drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale);
+// Draws a line into a persistent layer, the same way for every backend;
+// returns the pixels it may have touched.
+PixelRect drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale);
 
 }  // namespace host::render

@@ -146,7 +146,10 @@ bool CoverWindow::isChild() const { return (GetWindowLongW(window_, GWL_STYLE) &
 
 void CoverWindow::drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) {
     if (persistentLayer_.empty()) return;
-    layerChanges_.add(drawGdiLine(persistentLayer_.dc(), toPixels(from), toPixels(to), color, widthPixels));
+    // Drawn by the same rasteriser as the headless backend's, so that what
+    // the tests see of the dial is what Windows shows; only text goes
+    // through GDI.
+    layerChanges_.add(render::drawLine(persistentLayer_.view(), from, to, color, widthPixels, scale()));
 }
 
 void CoverWindow::drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) {

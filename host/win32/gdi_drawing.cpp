@@ -68,22 +68,6 @@ HFONT FontCache::font(const Font& font, int dpi) {
     return handle;
 }
 
-PixelRect drawGdiLine(HDC dc, POINT from, POINT to, Color color, int widthPixels) {
-    const int width = std::max(widthPixels, 1);
-    HPEN pen = CreatePen(PS_SOLID, width, colorRef(color));
-    HGDIOBJ previous = SelectObject(dc, pen);
-    MoveToEx(dc, from.x, from.y, nullptr);
-    LineTo(dc, to.x, to.y);
-    // A cosmetic one-pixel pen leaves out the last point; this line keeps it,
-    // as a drawn line ends on its second point.
-    SetPixelV(dc, to.x, to.y, colorRef(color));
-    SelectObject(dc, previous);
-    DeleteObject(pen);
-    const int reach = width / 2 + 1;
-    return {int(std::min(from.x, to.x)) - reach, int(std::min(from.y, to.y)) - reach,
-            int(std::max(from.x, to.x)) + reach + 1, int(std::max(from.y, to.y)) + reach + 1};
-}
-
 PixelRect drawGdiText(HDC dc, POINT topLeft, std::wstring_view text, HFONT font, Color color) {
     HGDIOBJ previous = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
