@@ -12,9 +12,16 @@ int loadedForms = 0;
 
 bool PrevInstance() { return backend::previousInstanceRunning(); }
 
-InstanceTurn::InstanceTurn() { backend::beginInstanceTurn(); }
-
-InstanceTurn::~InstanceTurn() { backend::endInstanceTurn(); }
+void InInstanceTurn(const std::function<void()>& steps) {
+    backend::beginInstanceTurn();
+    try {
+        steps();
+    } catch (...) {
+        backend::endInstanceTurn();
+        throw;
+    }
+    backend::endInstanceTurn();
+}
 
 std::string Command() { return backend::commandLineArguments(); }
 

@@ -9,16 +9,9 @@ namespace host {
 
 // App.PrevInstance: true while another instance of this program runs.
 bool PrevInstance();
-// Held while this instance looks for others and marks itself: instances
-// started at the same moment take turns, so that only one of them can find
-// no mark and go on.
-class InstanceTurn {
-public:
-    InstanceTurn();
-    ~InstanceTurn();
-    InstanceTurn(const InstanceTurn&) = delete;
-    InstanceTurn& operator=(const InstanceTurn&) = delete;
-};
+// Runs the steps in this instance's turn among instances of the program
+// started at the same moment: no other instance runs its turn meanwhile.
+void InInstanceTurn(const std::function<void()>& steps);
 
 // The command-line arguments: the text after the program's own path.
 std::string Command();

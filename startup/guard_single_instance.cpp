@@ -16,9 +16,10 @@ void SubMain::GuardSingleInstance() {
 // Instances started at the same moment take turns from the search to the
 // marked window's creation, so that only one of them can find no mark.
 void SubMain::GuardAndLoadCover() {
-    const host::InstanceTurn turn;
-    GuardSingleInstance();
-    frmCover().Load();
+    host::InInstanceTurn([this] {
+        GuardSingleInstance();
+        frmCover().Load();
+    });
 }
 
 }  // namespace startup

@@ -6,27 +6,18 @@
 #include "host/win32/live_windows.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/wide_text.h"
+#include "host/win32/window_class.h"
 
 namespace host::win32 {
 
 namespace {
 
-constexpr const wchar_t* className = L"ZantrelleCover";
 constexpr int applicationIcon = 1;
 
-// No background brush: the window paints every pixel itself.
 const wchar_t* windowClass(WNDPROC procedure) {
-    static const wchar_t* const name = [procedure] {
-        WNDCLASSEXW description{};
-        description.cbSize = sizeof(description);
-        description.lpfnWndProc = procedure;
-        description.hInstance = GetModuleHandleW(nullptr);
-        description.hIcon = LoadIconW(description.hInstance, MAKEINTRESOURCEW(applicationIcon));
-        description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        description.lpszClassName = className;
-        RegisterClassExW(&description);
-        return className;
-    }();
+    static const wchar_t* const name = registerPaintedWindowClass(
+        L"ZantrelleCover", procedure, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(applicationIcon)),
+        LoadCursorW(nullptr, IDC_ARROW));
     return name;
 }
 

@@ -78,7 +78,9 @@ TEST(Instances, OfTenStartedTogetherExactlyOneStays) {
     const std::vector<HWND> covers = visibleWindowsTitled(L"Zantrelle");
     EXPECT_EQ(covers.size(), 1u);
     for (harness::Process& saver : savers) {
-        if (!saver.running()) EXPECT_EQ(saver.waitForExit(1s), std::optional<DWORD>(0));
+        if (!saver.running()) {
+            EXPECT_EQ(saver.waitForExit(1s), std::optional<DWORD>(0));
+        }
     }
 }
 
