@@ -2,8 +2,8 @@
 
 #include "display/frm_cover.h"
 #include "host/app.h"
-#include "host/text.h"
 #include "host/backend/user32.h"
+#include "host/text.h"
 #include "settings/frm_config.h"
 
 namespace startup {
