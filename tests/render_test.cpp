@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include "host/backend/user32.h"
+#include "host/headless/png_reader.h"
 #include "render_test_support.h"
+#include "tests/image_comparison.h"
 
 namespace render_test {
 namespace {
@@ -205,11 +207,16 @@ TEST_F(RenderTest, SavedFrameIsAPngOfTheClientArea) {
     ASSERT_TRUE(headless::saveFrame(scene, path));
     std::ifstream file(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::optional<render::Image> readBack = headless::readPng(path);
     std::filesystem::remove(path);
-    ASSERT_GT(bytes.size(), std::size_t(clientWidth * clientHeight * 3));
+    ASSERT_GT(bytes.size(), 8u + 25u + 12u);  // the signature, the header and the end chunk
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8));
     EXPECT_EQ(bytes.substr(12, 4), "IHDR");
     EXPECT_EQ(bytes.substr(bytes.size() - 8, 4), "IEND");
+    ASSERT_TRUE(readBack.has_value());
+    EXPECT_EQ(readBack->width(), clientWidth);
+    EXPECT_EQ(readBack->height(), clientHeight);
+    EXPECT_FALSE(test_support::compareImages(*readBack, frame()));
     EXPECT_FALSE(headless::saveFrame(scene, path.parent_path() / "no-such-directory" / "frame.png"));
 }
 
