@@ -52,6 +52,16 @@ protected:
         for (int i = 0; i < times; ++i) headless::tick(cover);
     }
 
+    // Ticks, rendering a frame after each as the screen shows them, and
+    // returns the frame after the last.
+    const host::render::Image& frameAfterTicks(int ticks) {
+        for (int i = 0; i < ticks; ++i) {
+            tick();
+            headless::renderFrame(cover);
+        }
+        return headless::renderFrame(cover);
+    }
+
     // Runs one tick and returns the ball it released.
     const host::Shape& tickForNewBall() {
         const int index = cover.effect.lowestFreeIndex();

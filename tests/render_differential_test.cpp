@@ -1,9 +1,8 @@
-#include <optional>
 #include <random>
-#include <utility>
 
 #include "host/render/pixel_geometry.h"
 #include "render_test_support.h"
+#include "tests/image_comparison.h"
 
 namespace render_test {
 namespace {
@@ -95,13 +94,6 @@ protected:
         }
     }
 
-    static std::optional<std::pair<int, int>> firstDifference(const render::Image& a, const render::Image& b) {
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                if (a.pixel(x, y) != b.pixel(x, y)) return std::pair{x, y};
-        return std::nullopt;
-    }
-
     SceneForm scene;
     std::mt19937 random{20260107u};
     int width = 0, height = 0;
@@ -124,8 +116,8 @@ TEST_P(RenderDifferentialTest, IncrementalFramesEqualWholeFrames) {
 
         render::Image whole(width, height);
         render::paintScene(scene, layer.view(), whole.view(), {0, 0, width, height});
-        const std::optional<std::pair<int, int>> differs = firstDifference(incremental, whole);
-        ASSERT_FALSE(differs) << "frame " << frame << " differs at " << differs->first << "," << differs->second;
+        const auto differs = test_support::compareImages(incremental, whole);
+        ASSERT_FALSE(differs) << "frame " << frame << " differs at " << differs->firstX << "," << differs->firstY;
     }
     EXPECT_GT(incrementalFrames, 300);
     EXPECT_GT(fullFrames, 10);

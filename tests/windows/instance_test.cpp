@@ -11,12 +11,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring titleOf(HWND window) {
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    return title;
-}
-
 std::vector<HWND> visibleWindowsTitled(const std::wstring& title) {
     struct Search {
         std::wstring title;
@@ -25,7 +19,7 @@ std::vector<HWND> visibleWindowsTitled(const std::wstring& title) {
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
             auto* s = reinterpret_cast<Search*>(context);
-            if (IsWindowVisible(window) && titleOf(window) == s->title) s->found.push_back(window);
+            if (IsWindowVisible(window) && harness::titleOf(window) == s->title) s->found.push_back(window);
             return TRUE;
         },
         LPARAM(&search));
@@ -90,7 +84,7 @@ TEST(Instances, AFullScreenStartWhileTheDialogIsOpenRuns) {
     harness::Process saver = harness::start(L"/S");
     const HWND cover = harness::waitForWindow(saver.id());
     ASSERT_NE(cover, nullptr) << "the open dialog kept the screen saver from showing";
-    EXPECT_EQ(titleOf(cover), L"Zantrelle");
+    EXPECT_EQ(harness::titleOf(cover), L"Zantrelle");
     EXPECT_TRUE(dialog.running());
 }
 
