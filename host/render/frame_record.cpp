@@ -24,7 +24,11 @@ bool worthAFullFrame(long long cost, const PixelRect& client) { return cost > cl
 // area, so a tick that moves thousands of balls does not list each one.
 class ChangeCollector {
 public:
-    ChangeCollector(PixelRect client, bool withRegion) : client_(client), full_(!withRegion) {}
+    ChangeCollector(FrameChanges& changes, PixelRect client, bool withRegion)
+        : changes_(changes), client_(client), full_(!withRegion) {
+        changes_.region.clear();
+        changes_.updates.clear();
+    }
 
     void noteChange(std::uint32_t control, std::uint32_t index, const Appearance& before, const Appearance& now) {
         if (now == before) return;
@@ -40,8 +44,6 @@ public:
         }
     }
 
-    FrameChanges take() { return std::move(changes_); }
-
 private:
     void add(const PixelRect& rect) {
         if (full_ || rect.empty()) return;
@@ -54,16 +56,16 @@ private:
         }
     }
 
+    FrameChanges& changes_;
     PixelRect client_;
-    FrameChanges changes_;
     long long cost_ = 0;
     bool full_;
 };
 
 }  // namespace
 
-FrameChanges FrameRecord::collect(const Form& form, PixelRect client, bool withRegion) const {
-    ChangeCollector collector(client, withRegion);
+void FrameRecord::collect(const Form& form, PixelRect client, bool withRegion) {
+    ChangeCollector collector(changes_, client, withRegion);
     const PixelScale scale = form.scale();
     static const ControlRecord nothingShown;
     const std::vector<PaintedControl>& painted = form.paintedControls();
@@ -90,15 +92,15 @@ FrameChanges FrameRecord::collect(const Form& form, PixelRect client, bool withR
             }
         }
     }
-    return collector.take();
 }
 
-FrameChanges FrameRecord::changesSince(const Form& form, PixelRect client) const {
-    return collect(form, client, true);
+FrameChanges& FrameRecord::changesSince(const Form& form, PixelRect client) {
+    collect(form, client, true);
+    return changes_;
 }
 
-void FrameRecord::present(const FrameChanges& changes) {
-    for (const FrameChanges::Update& update : changes.updates) {
+void FrameRecord::present() {
+    for (const FrameChanges::Update& update : changes_.updates) {
         if (update.control >= controls_.size()) controls_.resize(update.control + 1);
         ControlRecord& record = controls_[update.control];
         if (update.index >= record.shown.size()) record.shown.resize(update.index + 1);
@@ -110,7 +112,10 @@ void FrameRecord::present(const FrameChanges& changes) {
     }
 }
 
-void FrameRecord::presentWhole(const Form& form) { present(collect(form, {}, false)); }
+void FrameRecord::presentWhole(const Form& form) {
+    collect(form, {}, false);
+    present();
+}
 
 bool preferFullFrame(const DirtyRegion& changes, PixelRect client) {
     // Only what lies on screen costs anything.

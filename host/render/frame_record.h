@@ -34,10 +34,13 @@ struct FrameChanges {
 class FrameRecord {
 public:
     // What differs between the recorded frame and the form now, in a client
-    // area of that size. Records nothing.
-    FrameChanges changesSince(const Form& form, PixelRect client) const;
-    // The frame that these changes make is on screen now.
-    void present(const FrameChanges& changes);
+    // area of that size. The record of the presented frame stays as it is;
+    // the changes are kept (in storage reused from frame to frame, as a
+    // frame of thousands of moving balls has thousands of them) until the
+    // next call, and present() makes them the presented frame.
+    FrameChanges& changesSince(const Form& form, PixelRect client);
+    // The frame that the changes last found make is on screen now.
+    void present();
     // The form as it is now is on screen, painted whole.
     void presentWhole(const Form& form);
 
@@ -55,9 +58,10 @@ private:
         std::vector<std::uint64_t> showsBits;  // which elements show something, 64 to a word
     };
 
-    FrameChanges collect(const Form& form, PixelRect client, bool withRegion) const;
+    void collect(const Form& form, PixelRect client, bool withRegion);
 
     std::vector<ControlRecord> controls_;
+    FrameChanges changes_;
 };
 
 // True when repainting the changed rectangles one by one would cost more

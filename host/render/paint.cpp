@@ -75,9 +75,8 @@ void paintScene(const Form& form, PixelView persistentLayer, PixelView target, P
 std::vector<PixelRect> paintChanges(const Form& form, FrameRecord& record, PixelView persistentLayer,
                                     PixelView target, const DirtyRegion& exposed) {
     const PixelRect client = clientOf(persistentLayer, target);
-    FrameChanges changes = record.changesSince(form, client);
-    record.present(changes);
-    DirtyRegion& region = changes.region;
+    DirtyRegion& region = record.changesSince(form, client).region;
+    record.present();
     for (const PixelRect& rect : exposed.rects()) region.add(rect);
     if (region.empty() || client.empty()) return {};
     if (preferFullFrame(region, client)) {
