@@ -33,15 +33,8 @@ public:
     void noteChange(std::uint32_t control, std::uint32_t index, const Appearance& before, const Appearance& now) {
         if (now == before) return;
         changes_.updates.push_back({control, index, now});
-        // A control that moved a little repaints as one rectangle over both
-        // places: one rectangle costs less to paint than two.
-        const PixelRect both = before.bounds.unite(now.bounds);
-        if (both.area() <= before.bounds.area() + now.bounds.area() + perRectangleCost) {
-            add(both);
-        } else {
-            add(before.bounds);
-            add(now.bounds);
-        }
+        add(before.bounds);
+        add(now.bounds);
     }
 
 private:
