@@ -57,31 +57,37 @@ private:
 
 }  // namespace
 
+void FrameRecord::ControlRecord::makeRoomFor(int elements) {
+    if (shown.size() >= std::size_t(elements)) return;
+    shown.resize(std::size_t(elements));
+    showsBits.resize((std::size_t(elements) + 63) / 64);
+}
+
+// Sizes the record for every control and element there is, so that
+// present() only writes.
 void FrameRecord::collect(const Form& form, PixelRect client, bool withRegion) {
     ChangeCollector collector(changes_, client, withRegion);
     const PixelScale scale = form.scale();
-    static const ControlRecord nothingShown;
     const std::vector<PaintedControl>& painted = form.paintedControls();
+    if (controls_.size() < painted.size()) controls_.resize(painted.size());
     for (std::uint32_t control = 0; control < painted.size(); ++control) {
-        const ControlRecord& record = control < controls_.size() ? controls_[control] : nothingShown;
-        const auto before = [&record](int index) {
-            return std::size_t(index) < record.shown.size() ? record.shown[std::size_t(index)] : Appearance{};
-        };
+        ControlRecord& record = controls_[control];
         if (const Line* const* line = std::get_if<Line*>(&painted[control])) {
-            collector.noteChange(control, 0, before(0), appearance(**line, scale));
+            record.makeRoomFor(1);
+            collector.noteChange(control, 0, record.shown[0], appearance(**line, scale));
             continue;
         }
         // Every element that is loaded now or showed last time: the loaded
         // bits and the shown bits together, 64 indices at a time.
         const ControlArray<Shape>& shapes = *std::get<ControlArray<Shape>*>(painted[control]);
-        const IndexSet& loaded = shapes.loadedIndices();
-        const int blocks = std::max(shapes.UBound() / IndexSet::blockSize + 1, int(record.showsBits.size()));
-        for (int block = 0; block < blocks; ++block) {
-            const std::uint64_t shown = std::size_t(block) < record.showsBits.size() ? record.showsBits[std::size_t(block)] : 0;
-            for (std::uint64_t bits = loaded.block(block) | shown; bits != 0; bits &= bits - 1) {
-                const int index = block * IndexSet::blockSize + std::countr_zero(bits);
-                const Appearance now = loaded.contains(index) ? appearance(shapes[index], scale) : Appearance{};
-                collector.noteChange(control, std::uint32_t(index), before(index), now);
+        record.makeRoomFor(shapes.UBound() + 1);
+        for (std::size_t block = 0; block < record.showsBits.size(); ++block) {
+            const std::uint64_t loaded = shapes.loadedIndices().block(int(block));
+            for (std::uint64_t bits = loaded | record.showsBits[block]; bits != 0; bits &= bits - 1) {
+                const int bit = std::countr_zero(bits);
+                const int index = int(block) * IndexSet::blockSize + bit;
+                const Appearance now = (loaded >> bit & 1) ? appearance(shapes[index], scale) : Appearance{};
+                collector.noteChange(control, std::uint32_t(index), record.shown[std::size_t(index)], now);
             }
         }
     }
@@ -94,14 +100,11 @@ FrameChanges& FrameRecord::changesSince(const Form& form, PixelRect client) {
 
 void FrameRecord::present() {
     for (const FrameChanges::Update& update : changes_.updates) {
-        if (update.control >= controls_.size()) controls_.resize(update.control + 1);
         ControlRecord& record = controls_[update.control];
-        if (update.index >= record.shown.size()) record.shown.resize(update.index + 1);
         record.shown[update.index] = update.now;
-        const std::size_t word = update.index / 64;
-        if (word >= record.showsBits.size()) record.showsBits.resize(word + 1);
+        std::uint64_t& word = record.showsBits[update.index / 64];
         const std::uint64_t bit = 1ULL << (update.index % 64);
-        record.showsBits[word] = update.now.bounds.empty() ? record.showsBits[word] & ~bit : record.showsBits[word] | bit;
+        word = update.now.bounds.empty() ? word & ~bit : word | bit;
     }
 }
 

@@ -56,6 +56,8 @@ private:
     struct ControlRecord {
         std::vector<Appearance> shown;         // by element index
         std::vector<std::uint64_t> showsBits;  // which elements show something, 64 to a word
+
+        void makeRoomFor(int elements);
     };
 
     void collect(const Form& form, PixelRect client, bool withRegion);

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstring>
 #include <variant>
 
 #include "host/render/line_raster.h"
@@ -11,15 +12,20 @@ namespace host::render {
 
 namespace {
 
-// Copied pixel by pixel, which the compiler vectorises, rather than by a
-// call into the C library per row: most rectangles are a ball's few pixels
-// wide, and on Windows such a call costs more than the copy.
+// Most rectangles are a ball's few pixels wide: their rows are copied pixel
+// by pixel, as on Windows a call into the C library per row costs more than
+// such a copy. Wide rows, a full frame's, go to the library's copy.
 void copyRows(PixelView from, PixelView to, PixelRect rect) {
+    constexpr int narrow = 32;
     const int width = rect.right - rect.left;
     for (int y = rect.top; y < rect.bottom; ++y) {
         std::uint32_t* const out = &to.at(rect.left, y);
         const std::uint32_t* const in = &from.at(rect.left, y);
-        for (int x = 0; x < width; ++x) out[x] = in[x];
+        if (width > narrow) {
+            std::memcpy(out, in, std::size_t(width) * sizeof(std::uint32_t));
+        } else {
+            for (int x = 0; x < width; ++x) out[x] = in[x];
+        }
     }
 }
 
