@@ -30,6 +30,11 @@ public:
     void show();
     // Activates the shown cover again, as when the user comes back to it.
     void reactivate();
+    // Unloads the cover, then starts a fresh machine with the same screen,
+    // settings folder and clock: the backend's record of every window-manager
+    // call, kept for tests to read, would otherwise grow by one call (the
+    // cursor shown again) per unload. Whether the unload left a window of the
+    // program behind is checked first.
     void unload();
 
     // One timer tick at the next 1/64 s. Every 4 096 ticks (64 s) a frame
@@ -42,8 +47,10 @@ public:
     // The error box the runtime showed, if any: the run is then over.
     const std::optional<std::string>& errorBox() const { return errorBox_; }
     bool coverLoaded() const { return cover_.isLoaded(); }
+    bool leftAWindowBehind() const { return leftAWindowBehind_; }
 
 private:
+    void setUpMachine() const;
     void noteOutcome();
 
     std::filesystem::path settingsFolder_;
@@ -52,6 +59,7 @@ private:
     std::int64_t ticks_ = 0;
     int peakBalls_ = 0;
     std::optional<std::string> errorBox_;
+    bool leftAWindowBehind_ = false;
 };
 
 }  // namespace soak

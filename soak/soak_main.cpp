@@ -45,7 +45,7 @@ private:
 };
 
 void print(const soak::SoakResult& result) {
-    std::printf("%-18s %9lld ticks  %5d balls at most  heap %7zu KiB after warm-up, %+6lld KiB since  %7.1f s\n",
+    std::printf("%-18s %9lld ticks  %5d balls at most  heap %7zu KiB after warm-up, %+5lld KiB at the end  %7.1f s\n",
                 result.name.c_str(), static_cast<long long>(result.ticks), result.peakBalls,
                 result.heap.baseline() / 1024, static_cast<long long>(result.heap.growth() / 1024), result.seconds);
 }
@@ -54,7 +54,7 @@ void reportFailures(const soak::SoakResult& result) {
     const char* name = result.name.c_str();
     if (result.errorBox) std::printf("FAILED %s: error box \"%s\"\n", name, result.errorBox->c_str());
     if (result.failure) std::printf("FAILED %s: %s\n", name, result.failure->c_str());
-    if (!result.heap.hasBaseline()) std::printf("FAILED %s: no heap reading after warm-up\n", name);
+    if (!result.heap.hasReadings()) std::printf("FAILED %s: no heap reading after warm-up\n", name);
     if (result.heap.grew())
         std::printf("FAILED %s: the heap grew by %lld bytes after warm-up (bound %zu)\n", name,
                     static_cast<long long>(result.heap.growth()), soak::HeapWatch::growthBound);
