@@ -23,8 +23,7 @@ void BM_TickLogic(benchmark::State& state) {
     const int balls = int(state.range(0));
     headless::reset();
     headless::setScreenPixels(1920, 1080);
-    const startup::RunMode mode = startup::ModeSaver;
-    display::FrmCover cover(mode);
+    display::FrmCover cover([] { return true; });
     headless::runMain([&cover] { cover.Show(); });
     cover.BallSpeed = 0;
     for (int i = 1; i < balls; ++i) headless::tick(cover);

@@ -9,9 +9,6 @@ namespace display {
 
 namespace {
 
-constexpr double defaultGap = 5;
-constexpr double defaultSpeed = 150;
-
 // A hand-edited file may hold words or numbers too large to compute with;
 // the spiral then runs with that setting's default.
 double numberOr(const host::Variant& value, double fallback) {
@@ -37,8 +34,8 @@ void FrmCover::readBallSettings() {
     host::Variant first;
     host::Variant second;
     settings::ReadSettings(first, second);
-    BallGap = numberOr(first, defaultGap);
-    BallSpeed = numberOr(second, defaultSpeed);
+    BallGap = numberOr(first, settings::DefaultGap);
+    BallSpeed = numberOr(second, settings::DefaultSpeed);
 }
 
 }  // namespace display

@@ -1,44 +1,31 @@
 #include "display/frm_cover.h"
 
 #include "host/app.h"
-#include "host/user32.h"
+#include "host/backend/user32.h"
 
 namespace display {
 
 namespace {
 
 host::FormDesign coverDesign() {
-    host::FormDesign design;
-    design.name = "frmCover";
-    design.caption = "Horlaven";
-    design.border = host::BorderStyle::None;
-    design.maximized = true;
-    design.topmost = true;
-    design.showInTaskbar = false;
-    design.backColor = host::Color{0xFF8080};
-    design.font = {"MS Sans Serif", 12.0f};
-    return design;
+    return {.name = "frmCover", .caption = "Horlaven", .border = host::BorderStyle::None, .maximized = true,
+            .topmost = true, .showInTaskbar = false, .backColor = host::Color{0xFF8080},
+            .font = {"MS Sans Serif", 12.0f}};
 }
 
-// Element 0 of the balls: never shown itself, copied for every ball.
+// Element 0 of the balls: never shown itself, copied for every ball. Its
+// border is as blue as its fill, so a ball a few pixels across is all blue.
 host::Shape ballTemplate() {
-    host::Shape ball;
-    ball.Left = 1200;
-    ball.Top = 240;
-    ball.Width = 60;
-    ball.Height = 60;
-    ball.Kind = host::ShapeKind::Circle;
-    ball.Fill = host::FillStyle::Solid;
-    ball.FillColor = host::colors::blue;
-    ball.BorderColor = host::colors::blue;
-    ball.Visible = false;
-    return ball;
+    return {.Left = 1200, .Top = 240, .Width = 60, .Height = 60, .FillColor = host::colors::blue,
+            .BorderColor = host::colors::blue, .Kind = host::ShapeKind::Circle, .Fill = host::FillStyle::Solid,
+            .Visible = false};
 }
 
 }  // namespace
 
-FrmCover::FrmCover(const startup::RunMode& activeMode)
-    : host::Form(coverDesign()), effect(ballTemplate(), removedArea()), activeMode_(activeMode) {
+FrmCover::FrmCover(std::function<bool()> cursorHiddenByStartUp)
+    : host::Form(coverDesign()), effect(ballTemplate()),
+      cursorHiddenByStartUp_(std::move(cursorHiddenByStartUp)) {
     Timer1.Interval = 1;
     Timer1.Enabled = true;
     Timer1.onTimer = [this] { Timer1_Timer(); };
@@ -65,8 +52,7 @@ void FrmCover::Form_Click() {
 }
 
 void FrmCover::Form_Unload() {
-    // Start-up hid the cursor only for a full-screen run.
-    if (activeMode_ == startup::ModeSaver) host::user32::ShowCursor(true);
+    if (cursorHiddenByStartUp_()) host::user32::ShowCursor(true);
 }
 
 }  // namespace display

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <functional>
+
 #include "display/ball_steps.h"
 #include "host/control_array.h"
 #include "host/controls.h"
 #include "host/form.h"
-#include "startup/run_mode.h"
 
 namespace display {
 
@@ -12,8 +13,9 @@ namespace display {
 // of balls flying out from the centre, ended by a click.
 class FrmCover : public host::Form {
 public:
-    // The run mode is read only when the window unloads.
-    explicit FrmCover(const startup::RunMode& activeMode);
+    // Asked when the window unloads: whether start-up hid the mouse cursor
+    // for this run (a full-screen run does), so it is shown again.
+    explicit FrmCover(std::function<bool()> cursorHiddenByStartUp);
 
     void Form_Activate() override;
     void Form_Click() override;
@@ -45,7 +47,7 @@ private:
     void moveHands();
     void releaseBall();
 
-    const startup::RunMode& activeMode_;
+    std::function<bool()> cursorHiddenByStartUp_;
     BallSteps ballSteps_;
 };
 

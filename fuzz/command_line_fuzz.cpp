@@ -22,6 +22,7 @@
 #include "host/app.h"
 #include "host/error.h"
 #include "host/headless/headless.h"
+#include "host/text.h"
 #include "settings/frm_config.h"
 #include "startup/sub_main.h"
 

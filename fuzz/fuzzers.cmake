@@ -32,7 +32,7 @@ function(fuzz_object source coverage out_object)
     add_custom_command(
       OUTPUT ${object}
       COMMAND ${FUZZ_CLANGXX} ${fuzz_flags} ${fuzz_coverage_${coverage}} -I${PROJECT_SOURCE_DIR}
-              -MD -MF ${object}.d -c ${source} -o ${object}
+              ${fuzz_include_flags} -MD -MF ${object}.d -c ${source} -o ${object}
       DEPENDS ${source}
       DEPFILE ${object}.d
       COMMENT "Compiling ${relative} for the fuzzers (${coverage})"
@@ -47,7 +47,7 @@ endfunction()
 # Longer runs by hand, for example:
 #   build/native/fuzz/settings_field_fuzz -runs=10000000 fuzz/corpus/settings_field
 function(add_fuzzer name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "COVERAGE;BRIEF_SECONDS;MAX_LEN" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "COVERAGE;BRIEF_SECONDS;MAX_LEN" "SOURCES;LIBRARIES")
   set(objects)
   foreach(source IN ITEMS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${name}.cpp ${arg_SOURCES})
     fuzz_object(${source} ${arg_COVERAGE} object)
@@ -56,7 +56,7 @@ function(add_fuzzer name)
   set(binary ${PROJECT_BINARY_DIR}/fuzz/${name})
   add_custom_command(
     OUTPUT ${binary}
-    COMMAND ${FUZZ_CLANGXX} ${fuzz_flags} -fsanitize=fuzzer ${objects} -o ${binary}
+    COMMAND ${FUZZ_CLANGXX} ${fuzz_flags} -fsanitize=fuzzer ${objects} ${arg_LIBRARIES} -o ${binary}
     DEPENDS ${objects}
     COMMENT "Linking the fuzzer ${name}"
     VERBATIM)
@@ -70,6 +70,10 @@ function(add_fuzzer name)
             ${work_corpus} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/corpus/${corpus})
 endfunction()
 
+# The headless backend reads and writes frames with libpng.
+find_package(PNG REQUIRED)
+list(TRANSFORM PNG_INCLUDE_DIRS PREPEND -I OUTPUT_VARIABLE fuzz_include_flags)
+
 set(source ${PROJECT_SOURCE_DIR})
 file(GLOB fuzz_runtime_sources CONFIGURE_DEPENDS
   ${source}/host/*.cpp ${source}/host/render/*.cpp ${source}/host/headless/*.cpp)
@@ -78,7 +82,8 @@ file(GLOB fuzz_program_sources CONFIGURE_DEPENDS
 list(REMOVE_ITEM fuzz_program_sources ${source}/startup/entry_point.cpp)
 
 add_fuzzer(settings_field_fuzz COVERAGE tracing BRIEF_SECONDS 10 MAX_LEN 4096
-  SOURCES ${source}/host/field_reader.cpp ${source}/host/variant.cpp ${source}/host/error.cpp)
+  SOURCES ${source}/host/field_reader.cpp ${source}/host/variant.cpp ${source}/host/error.cpp
+          ${source}/host/text.cpp)
 
 # The whole program on the headless backend: what the cover and the dialog
 # make of a settings file, and what start-up makes of a command line. They
@@ -86,6 +91,6 @@ add_fuzzer(settings_field_fuzz COVERAGE tracing BRIEF_SECONDS 10 MAX_LEN 4096
 # byte by byte, where tracing would cost ten times all the rest. The field
 # reader's own fuzzer traces them.
 add_fuzzer(settings_file_fuzz COVERAGE counting BRIEF_SECONDS 8 MAX_LEN 4096
-  SOURCES ${fuzz_runtime_sources} ${fuzz_program_sources})
+  SOURCES ${fuzz_runtime_sources} ${fuzz_program_sources} LIBRARIES ${PNG_LIBRARIES})
 add_fuzzer(command_line_fuzz COVERAGE counting BRIEF_SECONDS 8 MAX_LEN 512
-  SOURCES ${fuzz_runtime_sources} ${fuzz_program_sources})
+  SOURCES ${fuzz_runtime_sources} ${fuzz_program_sources} LIBRARIES ${PNG_LIBRARIES})

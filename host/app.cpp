@@ -1,10 +1,8 @@
 #include "host/app.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "host/error.h"
-#include "host/platform.h"
+#include "host/backend/files.h"
+#include "host/backend/program.h"
 
 namespace host {
 
@@ -12,45 +10,45 @@ namespace {
 int loadedForms = 0;
 }
 
-bool PrevInstance() { return platform::previousInstanceRunning(); }
+bool PrevInstance() { return backend::previousInstanceRunning(); }
 
-std::string Command() { return platform::commandLineArguments(); }
+void InInstanceTurn(const std::function<void()>& steps) {
+    backend::beginInstanceTurn();
+    try {
+        steps();
+    } catch (...) {
+        backend::endInstanceTurn();
+        throw;
+    }
+    backend::endInstanceTurn();
+}
 
-float SecondsSinceMidnight() { return platform::secondsSinceMidnight(); }
+std::string Command() { return backend::commandLineArguments(); }
 
-std::filesystem::path UserSettingsFolder() { return platform::userSettingsFolder(); }
+float SecondsSinceMidnight() { return backend::secondsSinceMidnight(); }
 
-void End() { platform::endProgram(0); }
+std::filesystem::path UserSettingsFolder() { return backend::userSettingsFolder(); }
 
-void End(int exitCode) { platform::endProgram(exitCode); }
+void End() { backend::endProgram(0); }
+
+void End(int exitCode) { backend::endProgram(exitCode); }
+
+int runProgram(const std::function<void()>& startUp) { return backend::runProgram(startUp); }
 
 void runEvent(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const RuntimeError& error) {
-        platform::reportUnhandledError(error);
+        backend::reportUnhandledError(error);
     }
 }
 
 void formLoaded() { ++loadedForms; }
 
 void formUnloaded() {
-    if (--loadedForms == 0) platform::lastFormUnloaded();
+    if (--loadedForms == 0) backend::lastFormUnloaded();
 }
 
 int loadedFormCount() { return loadedForms; }
-
-std::string TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::string UpperCase(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return upper;
-}
 
 }  // namespace host

@@ -9,6 +9,10 @@ namespace host {
 
 // App.PrevInstance: true while another instance of this program runs.
 bool PrevInstance();
+// Runs the steps in this instance's turn among instances of the program
+// started at the same moment: no other instance runs its turn meanwhile.
+void InInstanceTurn(const std::function<void()>& steps);
+
 // The command-line arguments: the text after the program's own path.
 std::string Command();
 // Seconds since midnight, with fraction, in single precision.
@@ -23,7 +27,6 @@ std::filesystem::path UserSettingsFolder();
 
 // Hands the program to the runtime: runs the start-up procedure as an event,
 // then the window events until the program ends. Returns the exit code.
-// Provided by the backend.
 int runProgram(const std::function<void()>& startUp);
 
 // Runs an event handler with no error trap of its own: an error that leaves
@@ -34,8 +37,5 @@ void runEvent(const std::function<void()>& handler);
 void formLoaded();
 void formUnloaded();
 int loadedFormCount();
-
-std::string TrimSpaces(std::string_view text);
-std::string UpperCase(std::string_view text);
 
 }  // namespace host

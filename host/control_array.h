@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "host/controls.h"
-#include "host/dirty_region.h"
 #include "host/error.h"
 #include "host/free_index_set.h"
 
@@ -15,16 +14,14 @@ namespace host {
 // A control array with 16-bit indices: element 0 exists from design time,
 // loading element n makes an invisible copy of it, unloading removes it.
 // Elements sit in one dense vector, their slots found by index, so walking
-// them in index order streams through memory; what the renderer last painted
-// of each element is kept in a vector beside it, not in the element.
+// them in index order streams through memory.
 template <class Control>
 class ControlArray {
 public:
     static constexpr int maxIndex = 32767;
 
-    ControlArray(Control element0, DirtyRegion& removedArea) : removedArea_(&removedArea) {
+    explicit ControlArray(Control element0) {
         elements_.push_back(std::move(element0));
-        painted_.emplace_back();
         loaded_.insert(0);
     }
 
@@ -40,16 +37,10 @@ public:
         return elements_[index];
     }
 
-    // The renderer's record of what a loaded element shows on screen.
-    Appearance& painted(int index) { return painted_[index]; }
-
     void Load(int index) {
         if (index < 0 || index > maxIndex) raise(ErrorNumber::ControlArrayElementMissing);
         if (isLoaded(index)) raise(ErrorNumber::ObjectAlreadyLoaded);
-        if (std::size_t(index) >= elements_.size()) {
-            elements_.resize(std::size_t(index) + 1);
-            painted_.resize(std::size_t(index) + 1);
-        }
+        if (std::size_t(index) >= elements_.size()) elements_.resize(std::size_t(index) + 1);
         elements_[index] = elements_[0];
         elements_[index].Visible = false;
         loaded_.insert(index);
@@ -58,8 +49,6 @@ public:
     void Unload(int index) {
         if (index == 0) raise(ErrorNumber::CannotUnloadDesignTimeElement);
         if (!isLoaded(index)) raise(ErrorNumber::ControlArrayElementMissing);
-        removedArea_->add(painted_[index].bounds);
-        painted_[index] = {};
         elements_[index] = Control{};
         loaded_.erase(index);
     }
@@ -72,6 +61,7 @@ public:
     int lowestFreeIndex() const { return loaded_.lowestFree(); }
 
     int count() const { return loaded_.size(); }
+    const IndexSet& loadedIndices() const { return loaded_; }
 
     // Visits every loaded element in index order, element 0 included, up to
     // the highest index loaded at the start. Walks the loaded bits, so free
@@ -81,27 +71,35 @@ public:
     void forEachLoaded(Visit&& visit) {
         forEachLoaded(0, visit);
     }
+    template <class Visit>
+    void forEachLoaded(Visit&& visit) const {
+        walk(*this, 0, visit);
+    }
 
     // The same from the given index on.
     template <class Visit>
     void forEachLoaded(int first, Visit&& visit) {
-        const int top = UBound();
+        walk(*this, first, visit);
+    }
+
+private:
+    template <class Array, class Visit>
+    static void walk(Array& array, int first, Visit& visit) {
+        const int top = array.UBound();
         for (int block = first / IndexSet::blockSize; block <= top / IndexSet::blockSize; ++block) {
             const std::uint64_t fromFirst = ~0ULL << (std::max(first - block * IndexSet::blockSize, 0));
-            for (std::uint64_t bits = loaded_.block(block) & fromFirst; bits != 0; bits &= loaded_.block(block)) {
+            for (std::uint64_t bits = array.loaded_.block(block) & fromFirst; bits != 0;
+                 bits &= array.loaded_.block(block)) {
                 const int index = block * IndexSet::blockSize + std::countr_zero(bits);
                 if (index > top) return;
                 bits &= bits - 1;
-                visit(index, elements_[index]);
+                visit(index, array.elements_[std::size_t(index)]);
             }
         }
     }
 
-private:
     std::vector<Control> elements_;  // a default-made control where none is loaded
-    std::vector<Appearance> painted_;
     IndexSet loaded_;
-    DirtyRegion* removedArea_;
 };
 
 }  // namespace host

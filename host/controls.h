@@ -24,24 +24,13 @@ struct Timer {
     std::function<void()> onTimer;
 };
 
-// What a control shows on screen: the pixels it may cover (empty when it
-// shows nothing) and a fingerprint of how it looks there (colours, kind,
-// exact pixels). Two appearances that compare equal paint the same pixels.
-struct Appearance {
-    PixelRect bounds;
-    std::uint64_t look = 0;
-    friend bool operator==(const Appearance&, const Appearance&) = default;
-};
-
 // A line drawn over the form's persistent drawing. Plain data: the renderer
-// notices a change by comparing it with what it painted last.
+// notices a change by comparing it with what it presented last.
 struct Line {
     Twips X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
     Color BorderColor = colors::black;
     int BorderWidth = 1;  // pixels
     bool Visible = true;
-
-    Appearance painted;  // the renderer's record of what is on screen
 };
 
 // A Tag that holds text and remembers the number the text spells, so code
@@ -71,8 +60,7 @@ enum class FillStyle : std::uint8_t { Solid = 0, Transparent = 1 };
 
 // A shape over the form's persistent drawing; the elements of a shape
 // control array are copies of its element 0. Kept small and with what a
-// tick reads for every ball up front: the renderer's record of each element
-// lives in the control array beside it.
+// tick reads for every ball up front.
 struct Shape {
     Twips Left = 0, Top = 0, Width = 0, Height = 0;
     TagText Tag;

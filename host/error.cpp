@@ -17,6 +17,7 @@ std::string describe(ErrorNumber number) {
         case ErrorNumber::TypeMismatch: return "Type mismatch";
         case ErrorNumber::BadFileNameOrNumber: return "Bad file name or number";
         case ErrorNumber::FileNotFound: return "File not found";
+        case ErrorNumber::DiskFull: return "Disk full";
         case ErrorNumber::InputPastEndOfFile: return "Input past end of file";
         case ErrorNumber::PermissionDenied: return "Permission denied";
         case ErrorNumber::PathFileAccessError: return "Path/File access error";
@@ -26,6 +27,10 @@ std::string describe(ErrorNumber number) {
         case ErrorNumber::InvalidPropertyValue: return "Invalid property value";
     }
     return "Application-defined or object-defined error";
+}
+
+std::string errorBoxText(const RuntimeError& error) {
+    return "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
 }
 
 }  // namespace host

@@ -11,6 +11,7 @@ enum class ErrorNumber : int {
     TypeMismatch = 13,
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
+    DiskFull = 61,
     InputPastEndOfFile = 62,
     PermissionDenied = 70,
     PathFileAccessError = 75,
@@ -41,6 +42,9 @@ private:
 // The standard description of an error number.
 std::string describe(ErrorNumber number);
 
+// What the runtime's error box says about an error nothing handled.
+std::string errorBoxText(const RuntimeError& error);
+
 // "On Error Resume Next" for one statement: a failing statement is skipped.
 template <class Statement>
 void resumeNext(Statement&& statement) {
@@ -50,14 +54,5 @@ void resumeNext(Statement&& statement) {
     }
 }
 
-// A failing condition under resume-next goes on with the body, as if it held.
-template <class Condition>
-bool conditionOrResume(Condition&& condition) {
-    try {
-        return condition();
-    } catch (const RuntimeError&) {
-        return true;
-    }
-}
 
 }  // namespace host

@@ -1,7 +1,8 @@
 #include "host/form.h"
 
 #include "host/app.h"
-#include "host/platform.h"
+#include "host/backend/window.h"
+#include "host/backend/program.h"
 
 namespace host {
 
@@ -15,7 +16,7 @@ Form::~Form() {
 
 void Form::Load() {
     if (isLoaded()) return;
-    peer_ = platform::createWindow(*this);
+    peer_ = backend::createWindow(*this);
     formLoaded();
     Form_Load();
 }
@@ -36,15 +37,8 @@ void Form::Unload() {
     releaseWindow();
 }
 
-void Form::windowDestroyed() {
-    if (!isLoaded()) return;
-    Form_Unload();
-    releaseWindow();
-}
-
 void Form::releaseWindow() {
     peer_.reset();
-    removedArea_.clear();
     formUnloaded();
 }
 
@@ -66,19 +60,28 @@ Twips Form::Height() const { return peer_ ? Twips(peer_->windowPixels().height) 
 Twips Form::ScaleWidth() const { return peer_ ? Twips(peer_->clientPixels().width) * scale().twipsPerPixelX : 0; }
 Twips Form::ScaleHeight() const { return peer_ ? Twips(peer_->clientPixels().height) * scale().twipsPerPixelY : 0; }
 
+DrawingLayer* Form::drawingLayer() const { return peer_ ? peer_->drawingLayer() : nullptr; }
+
 void Form::DrawLine(TwipPoint from, TwipPoint to, Color color) {
-    if (peer_) peer_->drawLine(from, to, color, 1);
+    if (DrawingLayer* layer = drawingLayer()) layer->drawLine(from, to, color, 1);
 }
 
 void Form::Print(std::string_view text) {
-    if (!peer_) return;
-    peer_->drawText({CurrentX, CurrentY}, text, font_, colors::black);
+    DrawingLayer* layer = drawingLayer();
+    if (!layer) return;
+    layer->drawText({CurrentX, CurrentY}, text, font_, colors::black);
     CurrentY += TextHeight(text);
     CurrentX = 0;
 }
 
-Twips Form::TextWidth(std::string_view text) const { return peer_ ? peer_->textExtent(text, font_).width : 0; }
+Twips Form::TextWidth(std::string_view text) const {
+    const DrawingLayer* layer = drawingLayer();
+    return layer ? layer->textExtent(text, font_).width : 0;
+}
 
-Twips Form::TextHeight(std::string_view text) const { return peer_ ? peer_->textExtent(text, font_).height : 0; }
+Twips Form::TextHeight(std::string_view text) const {
+    const DrawingLayer* layer = drawingLayer();
+    return layer ? layer->textExtent(text, font_).height : 0;
+}
 
 }  // namespace host

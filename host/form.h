@@ -9,11 +9,11 @@
 
 #include "host/control_array.h"
 #include "host/controls.h"
-#include "host/dirty_region.h"
 #include "host/geometry.h"
 
 namespace host {
 
+class DrawingLayer;
 class WindowPeer;
 
 enum class BorderStyle { None, FixedToolWindow };
@@ -59,7 +59,9 @@ public:
     // Loads if needed and shows the window owned by another window (of this
     // program or another) and modal to it, until the form unloads.
     void ShowOwnedBy(std::intptr_t ownerWindow);
-    // Raises Unload, destroys the window; the program ends when no form is left.
+    // Raises Unload, destroys the window; the program ends when no form is
+    // left. Also how a window destroyed from outside (its parent went away)
+    // is unloaded: the backend's window then knows not to destroy it again.
     void Unload();
     bool isLoaded() const { return peer_ != nullptr; }
 
@@ -95,15 +97,14 @@ public:
     // For backends and renderers.
     WindowPeer* peer() const { return peer_.get(); }
     PixelScale scale() const;
-    DirtyRegion& removedArea() { return removedArea_; }
     const std::vector<PaintedControl>& paintedControls() const { return painted_; }
     const std::vector<Timer*>& timers() const { return timers_; }
     const std::vector<Label*>& labels() const { return labels_; }
     const std::vector<HScrollBar*>& scrollBars() const { return scrollBars_; }
     const std::vector<CommandButton*>& buttons() const { return buttons_; }
-    // The window was destroyed from outside (its parent went away): unload
-    // without touching the window again.
-    void windowDestroyed();
+    // A form of labels, scroll bars and buttons gets a dialog window of the
+    // platform's own controls, with nothing drawn on it.
+    bool hasNativeControls() const { return !labels_.empty() || !scrollBars_.empty() || !buttons_.empty(); }
 
 protected:
     void add(Line& line) { painted_.emplace_back(&line); }
@@ -115,12 +116,12 @@ protected:
 
 private:
     void releaseWindow();
+    DrawingLayer* drawingLayer() const;
 
     FormDesign design_;
     std::string caption_;
     Font font_;
     std::unique_ptr<WindowPeer> peer_;
-    DirtyRegion removedArea_;
     std::vector<PaintedControl> painted_;
     std::vector<Timer*> timers_;
     std::vector<Label*> labels_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace host {
@@ -65,5 +66,20 @@ struct PixelScale {
 
     static PixelScale fromDpi(int dpiX, int dpiY) { return {1440.0f / float(dpiX), 1440.0f / float(dpiY)}; }
 };
+
+// Far beyond any screen, yet small enough that products of two coordinates
+// fit in 64 bits.
+inline constexpr double pixelCoordinateLimit = double(1 << 26);
+
+// A length or position in twips as whole device pixels: the nearest one,
+// halves away from zero. Values far outside any screen are clamped so later
+// arithmetic cannot overflow; one that is not a number is 0. Inline: the
+// renderer runs it four times per ball per frame.
+inline int twipsToPixels(Twips twips, float twipsPerPixel) {
+    const double pixels = double(twips) / double(twipsPerPixel);
+    if (std::isnan(pixels)) return 0;
+    const double clamped = std::clamp(pixels, -pixelCoordinateLimit, pixelCoordinateLimit);
+    return clamped >= 0 ? int(clamped + 0.5) : -int(0.5 - clamped);
+}
 
 }  // namespace host

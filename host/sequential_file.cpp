@@ -1,28 +1,12 @@
 #include "host/sequential_file.h"
 
-#include <atomic>
-#include <cerrno>
 #include <charconv>
-#include <chrono>
+#include <fstream>
 #include <system_error>
 
 #include "host/error.h"
-#include "host/platform.h"
 
 namespace host {
-
-namespace {
-
-std::string reasonFor(int errorNumber, const char* fallback) {
-    return errorNumber != 0 ? std::generic_category().message(errorNumber) : fallback;
-}
-
-[[noreturn]] void failToWrite(const std::filesystem::path& target, const std::string& reason) {
-    raise(ErrorNumber::PathFileAccessError,
-          "Path/File access error: cannot write '" + target.filename().string() + "': " + reason);
-}
-
-}  // namespace
 
 InputFile::InputFile(const std::filesystem::path& path) {
     // Only a regular file: a pipe or device of that name could block or never end.
@@ -38,22 +22,25 @@ InputFile::InputFile(const std::filesystem::path& path) {
 }
 
 OutputFile::OutputFile(std::filesystem::path target) : target_(std::move(target)) {
-    // A name of its own per call, so that two dialogs saving at once never
-    // write into the same temporary file.
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     temporary_ = target_;
-    temporary_ += ".tmp" + std::to_string(stamp % 1000000) + "-" + std::to_string(counter++);
-    errno = 0;
-    stream_.open(temporary_, std::ios::binary | std::ios::trunc);
-    if (!stream_) failToWrite(target_, reasonFor(errno, "the file could not be created"));
+    temporary_ += ".tmp";
+    backend::FileResult failure;
+    file_ = backend::createFile(temporary_, failure);
+    // A file system may leave what it could not finish making.
+    if (failure) backend::removeFile(temporary_);
+    check(failure);
 }
 
 OutputFile::~OutputFile() {
-    if (closed_) return;
-    stream_.close();
-    std::error_code ignored;
-    std::filesystem::remove(temporary_, ignored);
+    if (replaced_) return;
+    if (file_) file_->close();
+    backend::removeFile(temporary_);
+}
+
+void OutputFile::check(const backend::FileResult& result) const {
+    if (!result) return;
+    raise(result->number, describe(result->number) + ": cannot write '" + target_.filename().string() +
+                              "': " + result->reason);
 }
 
 void OutputFile::writeInteger(long value) {
@@ -62,9 +49,16 @@ void OutputFile::writeInteger(long value) {
     char* end = std::to_chars(record, record + sizeof record - 2, value).ptr;
     *end++ = '\r';
     *end++ = '\n';
-    errno = 0;
-    stream_.write(record, end - record);
-    if (!stream_) failToWrite(target_, reasonFor(errno, "the data could not be written"));
+    check(file_->write(std::string_view(record, std::size_t(end - record))));
+}
+
+void OutputFile::close() {
+    check(file_->flush());
+    const backend::FileResult closing = file_->close();
+    file_.reset();
+    check(closing);
+    check(backend::replaceFile(temporary_, target_));
+    replaced_ = true;
 }
 
 void CreateFolder(const std::filesystem::path& folder) {
@@ -75,16 +69,6 @@ void CreateFolder(const std::filesystem::path& folder) {
                                                     folder.string() + "': " +
                                                     (error ? error.message() : "a file of that name is in the way"));
     }
-}
-
-void OutputFile::close() {
-    errno = 0;
-    stream_.flush();
-    const bool written = bool(stream_);
-    stream_.close();
-    if (!written || stream_.fail()) failToWrite(target_, reasonFor(errno, "the data could not be written"));
-    platform::replaceFile(temporary_, target_);
-    closed_ = true;
 }
 
 }  // namespace host

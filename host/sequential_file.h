@@ -3,10 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 
 #include "host/field_reader.h"
+#include "host/backend/files.h"
 #include "host/variant.h"
 
 namespace host {
@@ -31,8 +32,11 @@ private:
 };
 
 // A file opened for sequential output whose old content is replaced as a
-// whole: records go to a temporary file beside it, and Close moves that over
-// the target in one step, so a failure at any point leaves the old file intact.
+// whole: records go to a temporary file beside it ("<name>.tmp"), and Close
+// moves that over the target in one step, so a failure at any point leaves
+// the old file intact and takes the temporary file away. A temporary file
+// left behind by a crash is never read as the target, and the next save
+// writes over it.
 class OutputFile {
 public:
     // Fails with a run-time error naming the file and the reason when the
@@ -49,10 +53,13 @@ public:
     void close();
 
 private:
+    // Raises the failure as a run-time error naming the target.
+    void check(const backend::FileResult& result) const;
+
     std::filesystem::path target_;
     std::filesystem::path temporary_;
-    std::ofstream stream_;
-    bool closed_ = false;
+    std::unique_ptr<backend::WritableFile> file_;
+    bool replaced_ = false;
 };
 
 // Creates the folder, and any folder above it that is missing; nothing when

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "host/error.h"
+#include "host/text.h"
 
 namespace host {
 
@@ -80,10 +81,9 @@ bool isTooLarge(std::string_view number) {
 }  // namespace
 
 std::optional<double> parseNumber(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return std::nullopt;
-    const auto last = text.find_last_not_of(' ');
-    text = text.substr(first, last - first + 1);
+    const std::string trimmed = TrimSpaces(text);
+    if (trimmed.empty()) return std::nullopt;
+    text = trimmed;
     const bool negative = text.front() == '-';
     if (text.front() == '+' || negative) text.remove_prefix(1);
     // from_chars also accepts "inf", "nan" and a sign; only digits, with at

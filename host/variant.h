@@ -21,7 +21,6 @@ public:
     Variant(const char* text) : value_(std::string(text)) {}
 
     Kind kind() const { return Kind(value_.index()); }
-    bool isNumber() const { return kind() == Kind::Integer || kind() == Kind::Real; }
 
     // The comparison with "" as text: true for Empty and for empty text,
     // false for any number (zero included).

@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# Shared by scripts/test, scripts/run and scripts/bench: package installs,
-# preset builds, a private X display and Wine prefixes.
+# Shared by scripts/test, scripts/run, scripts/bench and scripts/golden:
+# package installs, preset builds, a private X display and Wine prefixes.
 
 ZANTRELLE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Build trees live under build/ by default; another root keeps a second
@@ -9,7 +9,9 @@ BUILD_ROOT=${ZANTRELLE_BUILD_DIR:-$ZANTRELLE_ROOT/build}
 
 # What each task needs from Debian, by package name.
 PACKAGES_BUILD=(cmake ninja-build g++)
-PACKAGES_NATIVE_TESTS=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
+# libpng: the headless backend keeps frames as PNG files, the tests' golden
+# frames among them.
+PACKAGES_NATIVE_TESTS=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libpng-dev)
 # googletest's sources are configured with the Windows build's test programs.
 PACKAGES_WINDOWS_BUILD=(mingw-w64 g++-mingw-w64-x86-64 googletest)
 PACKAGES_WINE=(wine wine64 fonts-liberation)

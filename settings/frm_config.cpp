@@ -9,13 +9,8 @@ namespace settings {
 namespace {
 
 host::FormDesign configDesign() {
-    host::FormDesign design;
-    design.name = "frmConfig";
-    design.caption = "Settings...";
-    design.border = host::BorderStyle::FixedToolWindow;
-    design.showInTaskbar = false;
-    design.clientSize = {3615, 1965};
-    return design;
+    return {.name = "frmConfig", .caption = "Settings...", .border = host::BorderStyle::FixedToolWindow,
+            .showInTaskbar = false, .clientSize = {3615, 1965}};
 }
 
 }  // namespace

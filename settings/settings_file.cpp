@@ -12,8 +12,6 @@ namespace settings {
 namespace {
 
 constexpr const char* fileName = "settings.ini";
-constexpr std::int16_t defaultGap = 5;
-constexpr std::int16_t defaultSpeed = 150;
 
 // The screen saver is started from whatever directory the desktop chooses,
 // often one the user cannot write, so the settings live with the user.
@@ -43,8 +41,8 @@ void ReadSettings(host::Variant& first, host::Variant& second) {
         host::resumeNext([&] { second = file->readField(); });
         file.reset();
     }
-    if (first.equalsEmptyText()) first = defaultGap;
-    if (second.equalsEmptyText()) second = defaultSpeed;
+    if (first.equalsEmptyText()) first = DefaultGap;
+    if (second.equalsEmptyText()) second = DefaultSpeed;
 }
 
 void WriteSettings(std::int16_t gap, std::int16_t speed) {

@@ -6,6 +6,10 @@
 
 namespace settings {
 
+// What the spiral runs with when the file gives no value for a setting.
+inline constexpr std::int16_t DefaultGap = 5;
+inline constexpr std::int16_t DefaultSpeed = 150;
+
 // Reads "settings.ini" in the user's settings folder (or, while there is none
 // there, the one in the current directory) into the two slots: the ball gap,
 // then the ball speed. A slot the file does not fill keeps its value; a slot

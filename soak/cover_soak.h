@@ -6,7 +6,6 @@
 #include <string>
 
 #include "display/frm_cover.h"
-#include "startup/run_mode.h"
 
 namespace soak {
 
@@ -54,8 +53,8 @@ private:
     void noteOutcome();
 
     std::filesystem::path settingsFolder_;
-    startup::RunMode mode_ = startup::ModeSaver;
-    display::FrmCover cover_{mode_};
+    // Full screen, as the desktop runs it at idle time: start-up hid the cursor.
+    display::FrmCover cover_{[] { return true; }};
     std::int64_t ticks_ = 0;
     int peakBalls_ = 0;
     std::optional<std::string> errorBox_;

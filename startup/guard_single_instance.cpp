@@ -1,6 +1,6 @@
 #include "display/frm_cover.h"
 #include "host/app.h"
-#include "host/user32.h"
+#include "host/backend/user32.h"
 #include "startup/sub_main.h"
 
 namespace startup {
@@ -11,6 +11,15 @@ namespace startup {
 void SubMain::GuardSingleInstance() {
     if (host::PrevInstance() && host::user32::FindWindowA(nullptr, MarkerTitle) != 0) host::End();
     frmCover().setCaption(MarkerTitle);
+}
+
+// Instances started at the same moment take turns from the search to the
+// marked window's creation, so that only one of them can find no mark.
+void SubMain::GuardAndLoadCover() {
+    host::InInstanceTurn([this] {
+        GuardSingleInstance();
+        frmCover().Load();
+    });
 }
 
 }  // namespace startup

@@ -1,4 +1,5 @@
 #include "host/app.h"
+#include "host/text.h"
 #include "host/variant.h"
 #include "startup/sub_main.h"
 

@@ -1,6 +1,6 @@
 #include "display/frm_cover.h"
 #include "host/app.h"
-#include "host/user32.h"
+#include "host/backend/user32.h"
 #include "startup/sub_main.h"
 
 namespace startup {
@@ -10,9 +10,7 @@ namespace {
 constexpr int exitPreviewPaneMissing = 1400;
 }  // namespace
 
-// Plants the cover window in the desktop's preview pane as a child window
-// that fills the pane's client area and is shown without being activated.
-void SubMain::EmbedInPreview(const std::string& commandText) {
+void EmbedInPreview(display::FrmCover& frmCover, const std::string& commandText) {
     using namespace host::user32;
 
     const HWND preview = ParseWindowHandle(commandText);
@@ -23,15 +21,15 @@ void SubMain::EmbedInPreview(const std::string& commandText) {
     RECT previewRect;
     GetClientRect(preview, previewRect);
 
-    frmCover().Load();
-    frmCover().setCaption(PreviewCaption);
+    frmCover.Load();
+    frmCover.setCaption(PreviewCaption);
 
-    LONG style = GetWindowLongA(frmCover().hWnd(), GWL_STYLE);
+    LONG style = GetWindowLongA(frmCover.hWnd(), GWL_STYLE);
     style |= WS_CHILD;
-    SetWindowLongA(frmCover().hWnd(), GWL_STYLE, style);
-    SetParent(frmCover().hWnd(), preview);
-    SetWindowLongA(frmCover().hWnd(), GWL_HWNDPARENT, LONG(preview));
-    SetWindowPos(frmCover().hWnd(), HWND_TOP, 0, 0, previewRect.right, previewRect.bottom,
+    SetWindowLongA(frmCover.hWnd(), GWL_STYLE, style);
+    SetParent(frmCover.hWnd(), preview);
+    SetWindowLongA(frmCover.hWnd(), GWL_HWNDPARENT, LONG(preview));
+    SetWindowPos(frmCover.hWnd(), HWND_TOP, 0, 0, previewRect.right, previewRect.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     // A pane closed while we planted ourselves in it took no child with it:
     // the cover window would live on alone, so end as if it had never been.

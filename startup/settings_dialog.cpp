@@ -1,5 +1,5 @@
 #include "host/error.h"
-#include "host/user32.h"
+#include "host/backend/user32.h"
 #include "settings/frm_config.h"
 #include "startup/sub_main.h"
 

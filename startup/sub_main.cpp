@@ -2,7 +2,8 @@
 
 #include "display/frm_cover.h"
 #include "host/app.h"
-#include "host/user32.h"
+#include "host/backend/user32.h"
+#include "host/text.h"
 #include "settings/frm_config.h"
 
 namespace startup {
@@ -11,7 +12,8 @@ SubMain::SubMain() = default;
 SubMain::~SubMain() = default;
 
 display::FrmCover& SubMain::frmCover() {
-    if (!cover_) cover_ = std::make_unique<display::FrmCover>(ActiveMode);
+    // Start-up hides the cursor only for a full-screen run.
+    if (!cover_) cover_ = std::make_unique<display::FrmCover>([this] { return ActiveMode == ModeSaver; });
     return *cover_;
 }
 
@@ -30,13 +32,12 @@ void SubMain::Main() {
         ShowSettingsDialog(commandText);
         break;
     case ModeSaver:
-        GuardSingleInstance();
-        frmCover().Load();
+        GuardAndLoadCover();
         frmCover().Show();
         host::user32::ShowCursor(false);
         break;
     case ModePreview:
-        EmbedInPreview(commandText);
+        EmbedInPreview(frmCover(), commandText);
         break;
     }
 }

@@ -37,12 +37,17 @@ public:
 
 private:
     void GuardSingleInstance();
+    void GuardAndLoadCover();
     void ShowSettingsDialog(const std::string& commandText);
-    void EmbedInPreview(const std::string& commandText);
 
     std::unique_ptr<display::FrmCover> cover_;
     std::unique_ptr<settings::FrmConfig> config_;
 };
+
+// Plants the cover window in the desktop's preview pane named at the end of
+// the command text, as a child window that fills the pane's client area and
+// is shown without being activated. Ends the program when the pane is gone.
+void EmbedInPreview(display::FrmCover& frmCover, const std::string& commandText);
 
 // The run mode that the first two characters of the command text choose.
 RunMode RunModeFor(std::string_view switchKey);

@@ -121,20 +121,56 @@ TEST_F(ConfigDialogTest, CancelWritesNothing) {
     EXPECT_EQ(settingsBytes(), "fast\r\n");
 }
 
-TEST_F(ConfigDialogTest, AFailedOkShowsTheErrorBoxAndKeepsTheOldFile) {
+// A save can fail at any step: making the temporary file, either record,
+// putting it on the disk, closing it, or moving it over the old file; or the
+// disk is full. Each time the old file stays as it was, nothing is left
+// behind, and the error box says which file could not be written.
+struct SaveFault {
+    const char* name;
+    headless::FileStep step;
+    int occurrence;  // 0: the disk is full
+};
+
+class FailedOkTest : public ConfigDialogTest, public ::testing::WithParamInterface<SaveFault> {};
+
+TEST_P(FailedOkTest, ShowsTheErrorBoxAndKeepsTheOldFileWholeAndAlone) {
     plantSettings("9\r\n300\r\n");
     open();
     dialog.HScroll1.userMovedTo(3);
-    headless::failNextFileReplace();
+    if (GetParam().occurrence == 0) {
+        headless::setDiskFull(true);
+    } else {
+        headless::failFileStep(GetParam().step, GetParam().occurrence);
+    }
 
     const headless::Outcome outcome = press(dialog.cmdOk);
 
     ASSERT_TRUE(outcome.errorBox.has_value());
-    EXPECT_NE(outcome.errorBox->find("settings.ini"), std::string::npos) << *outcome.errorBox;
+    EXPECT_NE(outcome.errorBox->find("cannot write 'settings.ini'"), std::string::npos) << *outcome.errorBox;
     EXPECT_TRUE(outcome.ended);
     EXPECT_NE(outcome.exitCode, 0);
     EXPECT_EQ(settingsBytes(), "9\r\n300\r\n");
     EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
+}
+
+using Step = headless::FileStep;
+INSTANTIATE_TEST_SUITE_P(EveryStep, FailedOkTest,
+                         ::testing::Values(SaveFault{"Create", Step::Create, 1},
+                                           SaveFault{"FirstWrite", Step::Write, 1},
+                                           SaveFault{"SecondWrite", Step::Write, 2},
+                                           SaveFault{"Flush", Step::Flush, 1}, SaveFault{"Close", Step::Close, 1},
+                                           SaveFault{"Replace", Step::Replace, 1},
+                                           SaveFault{"DiskFull", Step::Write, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConfigDialogTest, AFullDiskSaysSo) {
+    plantSettings("9\r\n300\r\n");
+    open();
+    headless::setDiskFull(true);
+    const headless::Outcome outcome = press(dialog.cmdOk);
+    ASSERT_TRUE(outcome.errorBox.has_value());
+    EXPECT_NE(outcome.errorBox->find("Run-time error '61'"), std::string::npos) << *outcome.errorBox;
+    EXPECT_NE(outcome.errorBox->find("Disk full"), std::string::npos) << *outcome.errorBox;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "host/user32.h"
+#include "host/backend/user32.h"
 #include "tests/cover_test_support.h"
 
 namespace cover_test {

@@ -14,6 +14,7 @@
 #include "display/frm_cover.h"
 #include "host/app.h"
 #include "host/headless/headless.h"
+#include "startup/run_mode.h"
 #include "tests/scratch_directory.h"
 
 namespace cover_test {
@@ -51,6 +52,16 @@ protected:
         for (int i = 0; i < times; ++i) headless::tick(cover);
     }
 
+    // Ticks, rendering a frame after each as the screen shows them, and
+    // returns the frame after the last.
+    const host::render::Image& frameAfterTicks(int ticks) {
+        for (int i = 0; i < ticks; ++i) {
+            tick();
+            headless::renderFrame(cover);
+        }
+        return headless::renderFrame(cover);
+    }
+
     // Runs one tick and returns the ball it released.
     const host::Shape& tickForNewBall() {
         const int index = cover.effect.lowestFreeIndex();
@@ -62,7 +73,7 @@ protected:
     int ballsInFlight() const { return cover.effect.count() - 1; }
 
     startup::RunMode mode = startup::ModeSaver;
-    display::FrmCover cover{mode};
+    display::FrmCover cover{[this] { return mode == startup::ModeSaver; }};
 
 private:
     std::optional<test_support::ScratchDirectory> directory_;

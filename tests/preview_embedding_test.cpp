@@ -1,6 +1,6 @@
 #include "tests/startup_test_support.h"
 
-#include "host/user32.h"
+#include "host/backend/user32.h"
 
 namespace startup_test {
 namespace {

@@ -1,4 +1,5 @@
 #include "cover_test_support.h"
+#include "tests/image_comparison.h"
 
 namespace cover_test {
 namespace {
@@ -11,16 +12,7 @@ constexpr std::uint32_t blackPixel = 0x000000;
 constexpr std::uint32_t redPixel = 0xFF0000;
 constexpr std::uint32_t bluePixel = 0x0000FF;
 
-class CoverFrameTest : public CoverTest {
-protected:
-    const host::render::Image& frameAfterTicks(int ticks) {
-        for (int i = 0; i < ticks; ++i) {
-            tick();
-            headless::renderFrame(cover);
-        }
-        return headless::renderFrame(cover);
-    }
-};
+using CoverFrameTest = CoverTest;
 
 TEST_F(CoverFrameTest, FirstTickAtMidnightShowsDialHandsAndBall) {
     headless::setTimeOfDay(0);
@@ -45,10 +37,7 @@ TEST_F(CoverFrameTest, DialSurvivesTheSpiralAndHandsPassingOverIt) {
     const host::render::Image incremental = headless::renderFrame(cover);
     headless::invalidateFrame(cover);
     const host::render::Image& whole = headless::renderFrame(cover);
-    int differing = 0;
-    for (int y = 0; y < whole.height(); ++y)
-        for (int x = 0; x < whole.width(); ++x) differing += incremental.pixel(x, y) != whole.pixel(x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_FALSE(test_support::compareImages(incremental, whole));
     EXPECT_EQ(whole.pixel(320, 170), blackPixel);
     EXPECT_NE(before.pixel(320, 200), whole.pixel(320, 200));  // the second hand points left now
 }

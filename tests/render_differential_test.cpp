@@ -1,9 +1,8 @@
-#include <optional>
 #include <random>
-#include <utility>
 
 #include "host/render/pixel_geometry.h"
 #include "render_test_support.h"
+#include "tests/image_comparison.h"
 
 namespace render_test {
 namespace {
@@ -95,36 +94,30 @@ protected:
         }
     }
 
-    static std::optional<std::pair<int, int>> firstDifference(const render::Image& a, const render::Image& b) {
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                if (a.pixel(x, y) != b.pixel(x, y)) return std::pair{x, y};
-        return std::nullopt;
-    }
-
     SceneForm scene;
     std::mt19937 random{20260107u};
     int width = 0, height = 0;
     render::Image layer;
     render::Image incremental;
+    render::FrameRecord record;
 };
 
 TEST_P(RenderDifferentialTest, IncrementalFramesEqualWholeFrames) {
     host::DirtyRegion everything;
     everything.add({0, 0, width, height});
-    render::paintChanges(scene, layer.view(), incremental.view(), everything);
+    render::paintChanges(scene, record, layer.view(), incremental.view(), everything);
 
     int incrementalFrames = 0, fullFrames = 0;
     for (int frame = 0; frame < 600; ++frame) {
         host::DirtyRegion exposed;
         for (int step = upTo(3); step >= 0; --step) randomStep(exposed);
-        const std::vector<PixelRect> presented = render::paintChanges(scene, layer.view(), incremental.view(), exposed);
+        const std::vector<PixelRect> presented = render::paintChanges(scene, record, layer.view(), incremental.view(), exposed);
         (presented == std::vector<PixelRect>{{0, 0, width, height}} ? fullFrames : incrementalFrames) += 1;
 
         render::Image whole(width, height);
         render::paintScene(scene, layer.view(), whole.view(), {0, 0, width, height});
-        const std::optional<std::pair<int, int>> differs = firstDifference(incremental, whole);
-        ASSERT_FALSE(differs) << "frame " << frame << " differs at " << differs->first << "," << differs->second;
+        const auto differs = test_support::compareImages(incremental, whole);
+        ASSERT_FALSE(differs) << "frame " << frame << " differs at " << differs->firstX << "," << differs->firstY;
     }
     EXPECT_GT(incrementalFrames, 300);
     EXPECT_GT(fullFrames, 10);

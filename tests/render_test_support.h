@@ -28,25 +28,14 @@ inline constexpr std::uint32_t redPixel = 0xFF0000;
 inline constexpr std::uint32_t blackPixel = 0x000000;
 
 inline host::FormDesign sceneDesign() {
-    host::FormDesign design;
-    design.name = "frmScene";
-    design.backColor = host::Color{0xFF8080};
-    design.clientSize = {clientWidth * 15.0f, clientHeight * 15.0f};
-    design.font = {"Courier New", 12.0f};
-    return design;
+    return {.name = "frmScene", .backColor = host::Color{0xFF8080},
+            .clientSize = {clientWidth * 15.0f, clientHeight * 15.0f}, .font = {"Courier New", 12.0f}};
 }
 
 // A 60-twip solid blue circle, hidden, like the cover window's template.
 inline host::Shape ballTemplate() {
-    host::Shape ball;
-    ball.Width = 60;
-    ball.Height = 60;
-    ball.Kind = host::ShapeKind::Circle;
-    ball.Fill = host::FillStyle::Solid;
-    ball.FillColor = host::colors::blue;
-    ball.BorderColor = host::colors::blue;
-    ball.Visible = false;
-    return ball;
+    return {.Width = 60, .Height = 60, .FillColor = host::colors::blue, .BorderColor = host::colors::blue,
+            .Kind = host::ShapeKind::Circle, .Fill = host::FillStyle::Solid, .Visible = false};
 }
 
 // Shows a line from (x1, y1) to (x2, y2) twips.
@@ -60,7 +49,7 @@ inline void placeLine(host::Line& line, float x1, float y1, float x2, float y2) 
 
 class SceneForm : public host::Form {
 public:
-    SceneForm() : host::Form(sceneDesign()), balls(ballTemplate(), removedArea()) {
+    SceneForm() : host::Form(sceneDesign()), balls(ballTemplate()) {
         add(balls);
         add(hand);
         add(secondHand);

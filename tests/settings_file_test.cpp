@@ -157,16 +157,23 @@ TEST_F(SettingsLocationTest, SavingCreatesTheUsersFolderAndNeverWritesTheCurrent
     EXPECT_EQ(slots.second, Variant(200.0));
 }
 
+// The error a save that must fail raises; a test failure when it does not.
+host::RuntimeError failedWrite() {
+    try {
+        settings::WriteSettings(5, 150);
+    } catch (const host::RuntimeError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "the write should have failed";
+    return host::RuntimeError(host::ErrorNumber::Overflow, "no failure");
+}
+
 TEST_F(SettingsLocationTest, AFolderThatCannotBeMadeIsAClearError) {
     std::filesystem::create_directories(userFolder().parent_path());
     std::ofstream(userFolder()) << "a file where the folder belongs";
-    try {
-        settings::WriteSettings(5, 150);
-        FAIL() << "the write should have failed";
-    } catch (const host::RuntimeError& error) {
-        EXPECT_EQ(error.number(), host::ErrorNumber::PathFileAccessError);
-        EXPECT_NE(error.description().find("zantrelle"), std::string::npos) << error.description();
-    }
+    const host::RuntimeError error = failedWrite();
+    EXPECT_EQ(error.number(), host::ErrorNumber::PathFileAccessError);
+    EXPECT_NE(error.description().find("zantrelle"), std::string::npos) << error.description();
     EXPECT_FALSE(std::filesystem::exists("settings.ini"));
 }
 
@@ -181,6 +188,20 @@ TEST_F(SettingsLocationTest, ASystemThatNamesNoSettingsFolderReadsTheCurrentDire
 
 using WriteSettingsTest = SettingsDirectoryTest;
 
+// A save that was cut short between writing and replacing (a crash, a power
+// cut) leaves its temporary file: never settings, and gone with the next save.
+TEST_F(WriteSettingsTest, ATemporaryFileLeftByACrashIsNeverReadAndTheNextSaveTakesItAway) {
+    std::filesystem::create_directories(userFolder());
+    std::ofstream(userFolder() / "settings.ini.tmp", std::ios::binary) << "19\r\n590\r\n";
+    ReadBack slots = readFresh();
+    EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
+    EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
+
+    settings::WriteSettings(7, 200);
+    EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
+    EXPECT_EQ(settingsBytes(), "7\r\n200\r\n");
+}
+
 TEST_F(WriteSettingsTest, WritesTwoRecordsOfPlainDigits) {
     settings::WriteSettings(5, 150);
     EXPECT_EQ(settingsBytes(), std::string("\x35\x0D\x0A\x31\x35\x30\x0D\x0A", 8));
@@ -192,13 +213,9 @@ TEST_F(WriteSettingsTest, WritesTwoRecordsOfPlainDigits) {
 
 TEST_F(WriteSettingsTest, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
     plantSettings("9\r\n300\r\n");
-    headless::failNextFileReplace();
-    try {
-        settings::WriteSettings(5, 150);
-        FAIL() << "the write should have failed";
-    } catch (const host::RuntimeError& error) {
-        EXPECT_NE(error.description().find("settings.ini"), std::string::npos) << error.description();
-    }
+    headless::failFileStep(headless::FileStep::Replace);
+    const host::RuntimeError error = failedWrite();
+    EXPECT_NE(error.description().find("settings.ini"), std::string::npos) << error.description();
     EXPECT_EQ(settingsBytes(), "9\r\n300\r\n");
     EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
 
@@ -209,17 +226,13 @@ TEST_F(WriteSettingsTest, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile)
 TEST_F(WriteSettingsTest, AnUnwritableDirectoryKeepsTheOldFileAndNamesTheReason) {
     plantSettings("9\r\n300\r\n");
     if (!makeDirectoryUnwritable()) GTEST_SKIP() << "permissions do not bind this user";
-    try {
-        settings::WriteSettings(5, 150);
-        FAIL() << "the write should have failed";
-    } catch (const host::RuntimeError& error) {
-        EXPECT_EQ(error.number(), host::ErrorNumber::PathFileAccessError);
-        EXPECT_NE(error.description().find("settings.ini"), std::string::npos) << error.description();
-        const std::string& reason = error.description();
-        EXPECT_TRUE(reason.find("Permission denied") != std::string::npos ||
-                    reason.find("Operation not permitted") != std::string::npos)
-            << reason;
-    }
+    const host::RuntimeError error = failedWrite();
+    EXPECT_EQ(error.number(), host::ErrorNumber::PathFileAccessError);
+    const std::string& reason = error.description();
+    EXPECT_NE(reason.find("settings.ini"), std::string::npos) << reason;
+    EXPECT_TRUE(reason.find("Permission denied") != std::string::npos ||
+                reason.find("Operation not permitted") != std::string::npos)
+        << reason;
     EXPECT_EQ(settingsBytes(), "9\r\n300\r\n");
     EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
 }

@@ -1,7 +1,7 @@
 #include <optional>
 #include <string>
 
-#include "host/user32.h"
+#include "host/backend/user32.h"
 #include "tests/startup_test_support.h"
 
 namespace startup_test {

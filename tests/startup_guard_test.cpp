@@ -78,5 +78,25 @@ TEST_F(GuardTest, ARunningPreviewDoesNotBlockAFullScreenStart) {
     headless::runMain([&fullScreen] { fullScreen.frmCover().Unload(); });
 }
 
+// Instances started at the same moment take turns from the search for a
+// marked window to the creation of their own, so only one finds none.
+TEST_F(GuardTest, LooksAndMarksInOneTurnAmongInstancesStartedTogether) {
+    headless::setPreviousInstanceRunning(true);
+    run("/S");
+    ASSERT_EQ(callNames(), (std::vector<std::string>{"FindWindowA", "ShowCursor"}));
+    EXPECT_TRUE(headless::calls()[0].duringInstanceTurn) << "the search";
+    EXPECT_TRUE(headless::window(program.frmCover().hWnd()).createdDuringInstanceTurn) << "the marked window";
+    EXPECT_FALSE(headless::calls()[1].duringInstanceTurn) << "the turn is over once the mark is made";
+    EXPECT_FALSE(headless::holdsInstanceTurn());
+}
+
+TEST_F(GuardTest, AnInstanceThatEndsInItsTurnGivesItUp) {
+    headless::setPreviousInstanceRunning(true);
+    headless::addForeignWindow("Zantrelle", 640, 480);
+    run("/S");
+    EXPECT_TRUE(headless::outcome().ended);
+    EXPECT_FALSE(headless::holdsInstanceTurn());
+}
+
 }  // namespace
 }  // namespace startup_test

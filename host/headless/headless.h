@@ -14,7 +14,7 @@
 #include "host/form.h"
 #include "host/geometry.h"
 #include "host/monitors.h"
-#include "host/platform.h"
+#include "host/backend/window.h"
 #include "host/render/render.h"
 
 namespace host::headless {
@@ -46,6 +46,7 @@ struct WindowState {
     const Form* form = nullptr;  // null for a window the test made and for plain covers
     Handle plainCoverOf = 0;     // the full-screen form window a plain cover belongs to
     Color backColor;             // what a plain cover is filled with
+    bool createdDuringInstanceTurn = false;
 };
 
 // Whether the console display is on: while it is off, timers rest.
@@ -55,6 +56,7 @@ struct RecordedCall {
     std::string name;
     std::vector<std::int64_t> args;
     std::string text;  // a string argument, if any
+    bool duringInstanceTurn = false;
 };
 
 struct DrawnLine {
@@ -85,8 +87,13 @@ void setDisplayPower(DisplayPower power);
 void setTimeOfDay(float seconds);
 void setPreviousInstanceRunning(bool running);
 void setCommandLine(std::string arguments);
-// Makes the next file replacement fail, as a full disk or a locked file would.
-void failNextFileReplace();
+// The steps of writing a file, each of which a test can make fail as a lost
+// disk, a locked file or a full disk would.
+enum class FileStep { Create, Write, Flush, Close, Replace };
+// Makes that step fail the n-th time it runs from now (1: the next time).
+void failFileStep(FileStep step, int occurrence = 1);
+// Writes, flushes and closes fail as on a full disk until turned off.
+void setDiskFull(bool full);
 // Where this user's settings live. By default $XDG_CONFIG_HOME/zantrelle,
 // else ~/.config/zantrelle, as for any program on Linux; tests give their own.
 void setUserSettingsFolder(std::filesystem::path folder);
@@ -103,6 +110,8 @@ bool windowExists(Handle window);
 const WindowState& window(Handle window);
 
 const std::vector<RecordedCall>& calls();
+// Whether this instance holds its turn among instances started together.
+bool holdsInstanceTurn();
 int cursorDisplayCount();  // 0 = shown, -1 = hidden once
 
 // Runs the start-up procedure as the runtime would.

@@ -33,6 +33,12 @@ void runAsEvent(Event&& event) {
 
 }  // namespace
 
+// The window of a loaded form, found by its handle in the machine's table.
+HeadlessWindow* windowOf(const Form& form) {
+    if (!form.isLoaded()) return nullptr;
+    return machine().formWindows.at(form.peer()->handle());
+}
+
 void windowBecameVisible(Handle window) {
     const auto found = machine().formWindows.find(window);
     if (found != machine().formWindows.end()) found->second->becameVisible();
@@ -49,8 +55,10 @@ void reset() {
     state.displayPower = DisplayPower::On;
     state.timeOfDay = 0;
     state.previousInstance = false;
+    state.instanceTurnHeld = false;
     state.commandLine.clear();
-    state.failNextReplace = false;
+    state.fileFaults.clear();
+    state.diskFull = false;
     state.userSettingsFolder = defaultUserSettingsFolder();
 }
 
@@ -79,7 +87,6 @@ void setDisplayPower(DisplayPower power) { machine().displayPower = power; }
 void setTimeOfDay(float seconds) { machine().timeOfDay = seconds; }
 void setPreviousInstanceRunning(bool running) { machine().previousInstance = running; }
 void setCommandLine(std::string arguments) { machine().commandLine = std::move(arguments); }
-void failNextFileReplace() { machine().failNextReplace = true; }
 void setUserSettingsFolder(std::filesystem::path folder) { machine().userSettingsFolder = std::move(folder); }
 
 std::filesystem::path defaultUserSettingsFolder() {
@@ -124,8 +131,8 @@ void destroyWindow(Handle window) {
     for (Handle child : children) destroyWindow(child);
     const auto found = machine().formWindows.find(window);
     if (found != machine().formWindows.end()) {
-        Form& form = const_cast<Form&>(*machine().windows.at(window).form);
-        runAsEvent([&form] { form.windowDestroyed(); });
+        Form& form = found->second->form();
+        runAsEvent([&form] { form.Unload(); });
         return;
     }
     machine().windows.erase(window);
@@ -135,6 +142,7 @@ bool windowExists(Handle window) { return machine().windows.count(window) != 0; 
 const WindowState& window(Handle window) { return machine().windows.at(window); }
 const std::vector<RecordedCall>& calls() { return machine().calls; }
 int cursorDisplayCount() { return machine().cursorCount; }
+bool holdsInstanceTurn() { return machine().instanceTurnHeld; }
 Outcome outcome() { return machine().outcome; }
 
 Outcome runMain(const std::function<void()>& main) {
@@ -151,7 +159,7 @@ void click(Form& form) {
 void clickWindow(Handle window) {
     const WindowState& state = machine().windows.at(window);
     const Handle formWindow = state.plainCoverOf != 0 ? state.plainCoverOf : window;
-    click(const_cast<Form&>(*machine().windows.at(formWindow).form));
+    click(machine().formWindows.at(formWindow)->form());
 }
 
 void activate(Form& form) {
@@ -167,43 +175,41 @@ void tick(Form& form) {
 }
 
 const std::vector<DrawnLine>& drawnLines(const Form& form) {
-    return static_cast<const HeadlessWindow*>(form.peer())->lines();
+    return windowOf(form)->lines();
 }
 const std::vector<DrawnText>& drawnTexts(const Form& form) {
-    return static_cast<const HeadlessWindow*>(form.peer())->texts();
+    return windowOf(form)->texts();
 }
 
 const render::Image& renderFrame(Form& form) {
     static const render::Image noWindow;
-    return form.peer() ? static_cast<HeadlessWindow*>(form.peer())->renderFrame() : noWindow;
+    HeadlessWindow* window = windowOf(form);
+    return window ? window->renderFrame() : noWindow;
 }
 
 void invalidateFrame(Form& form) {
-    if (form.peer()) static_cast<HeadlessWindow*>(form.peer())->invalidate();
+    if (HeadlessWindow* window = windowOf(form)) window->invalidate();
 }
 
 const std::vector<PixelRect>& lastPresentedRects(const Form& form) {
     static const std::vector<PixelRect> noWindow;
-    return form.peer() ? static_cast<const HeadlessWindow*>(form.peer())->lastPresentedRects() : noWindow;
+    const HeadlessWindow* window = windowOf(form);
+    return window ? window->lastPresentedRects() : noWindow;
 }
 
 bool saveFrame(const Form& form, const std::filesystem::path& path) {
-    if (!form.peer()) return false;
-    return writePng(path, static_cast<const HeadlessWindow*>(form.peer())->currentFrame());
+    const HeadlessWindow* window = windowOf(form);
+    return window && writePng(path, window->currentFrame());
 }
 
 }  // namespace host::headless
 
-namespace host {
+namespace host::backend {
 
 int runProgram(const std::function<void()>& startUp) {
     headless::runAsEvent(startUp);
     return headless::machine().outcome.exitCode;
 }
-
-}  // namespace host
-
-namespace host::platform {
 
 using headless::machine;
 
@@ -221,27 +227,15 @@ void endProgram(int exitCode) {
 }
 
 void reportUnhandledError(const RuntimeError& error) {
-    machine().outcome.errorBox =
-        "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
+    machine().outcome.errorBox = errorBoxText(error);
     endProgram(int(error.number()));
 }
 
 bool previousInstanceRunning() { return machine().previousInstance; }
+void beginInstanceTurn() { machine().instanceTurnHeld = true; }
+void endInstanceTurn() { machine().instanceTurnHeld = false; }
 std::string commandLineArguments() { return machine().commandLine; }
 float secondsSinceMidnight() { return machine().timeOfDay; }
 std::filesystem::path userSettingsFolder() { return machine().userSettingsFolder; }
 
-void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (machine().failNextReplace) {
-        machine().failNextReplace = false;
-        raise(ErrorNumber::PathFileAccessError,
-              "Path/File access error: cannot replace '" + to.filename().string() + "'");
-    }
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    if (error)
-        raise(ErrorNumber::PathFileAccessError,
-              "Path/File access error: cannot replace '" + to.filename().string() + "': " + error.message());
-}
-
-}  // namespace host::platform
+}  // namespace host::backend

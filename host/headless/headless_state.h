@@ -16,8 +16,10 @@ struct Machine {
     DisplayPower displayPower = DisplayPower::On;
     float timeOfDay = 0;
     bool previousInstance = false;
+    bool instanceTurnHeld = false;
     std::string commandLine;
-    bool failNextReplace = false;
+    std::map<FileStep, int> fileFaults;  // step: the run of it that fails
+    bool diskFull = false;
     std::filesystem::path userSettingsFolder = defaultUserSettingsFolder();
 
     Handle nextHandle = 0x10010;
@@ -30,6 +32,8 @@ struct Machine {
 
 Machine& machine();
 const Monitor& primaryMonitor();
+
+HeadlessWindow* windowOf(const Form& form);
 
 // Raises Activate on a form window the first time it becomes visible.
 void windowBecameVisible(Handle window);

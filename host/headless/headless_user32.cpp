@@ -1,4 +1,4 @@
-#include "host/user32.h"
+#include "host/backend/user32.h"
 
 #include "host/headless/headless_state.h"
 
@@ -8,7 +8,7 @@ using headless::machine;
 
 namespace {
 void record(std::string name, std::vector<std::int64_t> args, std::string text = {}) {
-    machine().calls.push_back({std::move(name), std::move(args), std::move(text)});
+    machine().calls.push_back({std::move(name), std::move(args), std::move(text), machine().instanceTurnHeld});
 }
 }  // namespace
 

@@ -14,8 +14,6 @@ namespace {
 constexpr std::int32_t popupStyle = std::int32_t(0x86000000u);      // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
 constexpr std::int32_t toolWindowStyle = std::int32_t(0x84C80000u);  // WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU
 
-int toPixels(Twips twips, float twipsPerPixel) { return int(std::lround(twips / twipsPerPixel)); }
-
 }  // namespace
 
 HeadlessWindow::HeadlessWindow(Form& form) : form_(form), handle_(machine().nextHandle) {
@@ -26,6 +24,7 @@ HeadlessWindow::HeadlessWindow(Form& form) : form_(form), handle_(machine().next
     state.form = &form;
     state.style = design.border == BorderStyle::None ? popupStyle : toolWindowStyle;
     state.topmost = design.topmost;
+    state.createdDuringInstanceTurn = machine().instanceTurnHeld;
     if (design.maximized) {
         const PixelRect screen = primaryMonitor().bounds;
         state.x = screen.left;
@@ -34,8 +33,8 @@ HeadlessWindow::HeadlessWindow(Form& form) : form_(form), handle_(machine().next
         state.height = screen.bottom - screen.top;
     } else {
         const PixelScale pixels = scale();
-        state.width = toPixels(design.clientSize.width, pixels.twipsPerPixelX);
-        state.height = toPixels(design.clientSize.height, pixels.twipsPerPixelY);
+        state.width = twipsToPixels(design.clientSize.width, pixels.twipsPerPixelX);
+        state.height = twipsToPixels(design.clientSize.height, pixels.twipsPerPixelY);
     }
     machine().windows[handle_] = state;
     machine().formWindows[handle_] = this;
@@ -165,16 +164,15 @@ PixelRect HeadlessWindow::drawIntoLayer(render::PixelView layer, const DrawCall&
     const PixelScale pixels = scale();
     if (!call.isText) {
         const DrawnLine& line = lines_[call.index];
-        render::drawLine(layer, line.from, line.to, line.color, line.widthPixels, pixels);
-        return render::lineBounds(render::linePixels(line.from, line.to, line.widthPixels, pixels));
+        return render::drawLine(layer, line.from, line.to, line.color, line.widthPixels, pixels);
     }
     const DrawnText& text = texts_[call.index];
     if (text.text.empty()) return {};
-    const int left = render::toPixelCoordinate(text.topLeft.x, pixels.twipsPerPixelX);
-    const int top = render::toPixelCoordinate(text.topLeft.y, pixels.twipsPerPixelY);
+    const int left = twipsToPixels(text.topLeft.x, pixels.twipsPerPixelX);
+    const int top = twipsToPixels(text.topLeft.y, pixels.twipsPerPixelY);
     const int characters = int(text.text.size());
-    const int cellWidth = int(std::lround(text.extent.width / pixels.twipsPerPixelX)) / characters;
-    const int cellHeight = int(std::lround(text.extent.height / pixels.twipsPerPixelY));
+    const int cellWidth = twipsToPixels(text.extent.width, pixels.twipsPerPixelX) / characters;
+    const int cellHeight = twipsToPixels(text.extent.height, pixels.twipsPerPixelY);
     drawBitmapText(layer, left, top, text.text, cellWidth, cellHeight, render::toPixel(textColors_[call.index]));
     return {left, top, left + cellWidth * characters, top + cellHeight};
 }
@@ -201,7 +199,7 @@ const render::Image& HeadlessWindow::renderFrame() {
         framed_ = true;
         rebuildLayers();
     }
-    presented_ = render::paintChanges(form_, layer_.view(), backBuffer_.view(), exposed_);
+    presented_ = render::paintChanges(form_, presentedFrame_, layer_.view(), backBuffer_.view(), exposed_);
     exposed_.clear();
     return backBuffer_;
 }

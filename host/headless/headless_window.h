@@ -7,7 +7,7 @@
 #include "host/dirty_region.h"
 #include "host/form.h"
 #include "host/headless/headless.h"
-#include "host/platform.h"
+#include "host/backend/window.h"
 #include "host/render/render.h"
 
 namespace host::headless {
@@ -16,12 +16,13 @@ namespace host::headless {
 // What is drawn on it is kept twice: as the list of drawing calls, for tests
 // to read, and, once a frame has been asked for, as pixels in a persistent
 // layer that the renderer composes with the controls into a back buffer.
-class HeadlessWindow final : public WindowPeer {
+class HeadlessWindow final : public WindowPeer, public DrawingLayer {
 public:
     explicit HeadlessWindow(Form& form);
     ~HeadlessWindow() override;
 
     std::intptr_t handle() const override { return handle_; }
+    Form& form() const { return form_; }
     void setCaption(const std::string& caption) override;
     void show() override;
     void showOwnedBy(std::intptr_t owner) override;
@@ -32,6 +33,7 @@ public:
     PixelSize windowPixels() const override;
     PixelSize clientPixels() const override;
     PixelScale scale() const override;
+    DrawingLayer* drawingLayer() override { return form_.hasNativeControls() ? nullptr : this; }
 
     void drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) override;
     void drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) override;
@@ -82,6 +84,7 @@ private:
     bool framed_ = false;  // a frame was asked for: the layers are kept up to date
     render::Image layer_;
     render::Image backBuffer_;
+    render::FrameRecord presentedFrame_;
     DirtyRegion exposed_;
     std::vector<PixelRect> presented_;
 };

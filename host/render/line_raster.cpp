@@ -27,41 +27,45 @@ struct Axis {
     }
 };
 
+// A line as seen along its major axis (x for a mostly horizontal line, y
+// otherwise): its two ends as (along, across) pairs.
+struct AlongMajor {
+    int along0, across0, along1, across1;
+};
+
+// Calls fill(along, acrossLow, acrossHigh) for every step along the line
+// inside [alongLow, alongHigh), with the run across it, `width` pixels
+// thick, clipped to [acrossLow, acrossHigh).
+template <class Fill>
+void walkLine(AlongMajor line, int width, int alongLow, int alongHigh, int acrossLow, int acrossHigh, Fill&& fill) {
+    const bool forward = line.along0 <= line.along1;
+    const Axis axis{forward ? line.along0 : line.along1, forward ? line.across0 : line.across1,
+                    std::abs((long long)line.along1 - line.along0),
+                    forward ? (long long)line.across1 - line.across0 : (long long)line.across0 - line.across1};
+    const int acrossFrom = -(width - 1) / 2;
+    const int first = std::max(axis.majorFrom, alongLow);
+    const int last = std::min(std::max(line.along0, line.along1), alongHigh - 1);
+    for (int along = first; along <= last; ++along) {
+        const int centre = axis.minorAt(along);
+        const int low = std::max(centre + acrossFrom, acrossLow);
+        const int high = std::min(centre + acrossFrom + width, acrossHigh);
+        if (low < high) fill(along, low, high);
+    }
+}
+
 }  // namespace
 
 void rasteriseLine(PixelView target, const LinePixels& line, std::uint32_t pixel, PixelRect clip) {
     clip = clip.intersect(target.bounds());
     if (clip.empty()) return;
-    const int across = line.width;
-    const int acrossFrom = -(across - 1) / 2;
-    const bool mostlyHorizontal = std::abs(line.x1 - line.x0) >= std::abs(line.y1 - line.y0);
-
-    if (mostlyHorizontal) {
-        const bool forward = line.x0 <= line.x1;
-        const Axis axis{forward ? line.x0 : line.x1, forward ? line.y0 : line.y1,
-                        std::abs((long long)line.x1 - line.x0),
-                        forward ? (long long)line.y1 - line.y0 : (long long)line.y0 - line.y1};
-        const int first = std::max(axis.majorFrom, clip.left);
-        const int last = std::min(std::max(line.x0, line.x1), clip.right - 1);
-        for (int x = first; x <= last; ++x) {
-            const int centre = axis.minorAt(x);
-            const int top = std::max(centre + acrossFrom, clip.top);
-            const int bottom = std::min(centre + acrossFrom + across, clip.bottom);
-            for (int y = top; y < bottom; ++y) target.at(x, y) = pixel;
-        }
-        return;
-    }
-    const bool forward = line.y0 <= line.y1;
-    const Axis axis{forward ? line.y0 : line.y1, forward ? line.x0 : line.x1,
-                    std::abs((long long)line.y1 - line.y0),
-                    forward ? (long long)line.x1 - line.x0 : (long long)line.x0 - line.x1};
-    const int first = std::max(axis.majorFrom, clip.top);
-    const int last = std::min(std::max(line.y0, line.y1), clip.bottom - 1);
-    for (int y = first; y <= last; ++y) {
-        const int centre = axis.minorAt(y);
-        const int left = std::max(centre + acrossFrom, clip.left);
-        const int right = std::min(centre + acrossFrom + across, clip.right);
-        if (left < right) std::fill_n(&target.at(left, y), right - left, pixel);
+    if (std::abs(line.x1 - line.x0) >= std::abs(line.y1 - line.y0)) {
+        walkLine({line.x0, line.y0, line.x1, line.y1}, line.width, clip.left, clip.right, clip.top, clip.bottom,
+                 [&](int x, int top, int bottom) {
+                     for (int y = top; y < bottom; ++y) target.at(x, y) = pixel;
+                 });
+    } else {
+        walkLine({line.y0, line.x0, line.y1, line.x1}, line.width, clip.top, clip.bottom, clip.left, clip.right,
+                 [&](int y, int left, int right) { std::fill_n(&target.at(left, y), right - left, pixel); });
     }
 }
 

@@ -1,5 +1,4 @@
 #include <cmath>
-#include <cstring>
 #include <variant>
 
 #include "host/render/line_raster.h"
@@ -12,23 +11,31 @@ namespace host::render {
 
 namespace {
 
+// Copied pixel by pixel, which the compiler vectorises, rather than by a
+// call into the C library per row: most rectangles are a ball's few pixels
+// wide, and on Windows such a call costs more than the copy.
 void copyRows(PixelView from, PixelView to, PixelRect rect) {
-    const std::size_t bytes = std::size_t(rect.right - rect.left) * sizeof(std::uint32_t);
-    for (int y = rect.top; y < rect.bottom; ++y) std::memcpy(&to.at(rect.left, y), &from.at(rect.left, y), bytes);
+    const int width = rect.right - rect.left;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        std::uint32_t* const out = &to.at(rect.left, y);
+        const std::uint32_t* const in = &from.at(rect.left, y);
+        for (int x = 0; x < width; ++x) out[x] = in[x];
+    }
 }
 
-// Visits every visible control with the renderer's record of it, bottom
-// first: the form's registration order, and within a control array the
-// index order.
+// Visits every visible control with its place in the form's painted
+// controls and its element index, bottom first: the form's registration
+// order, and within a control array the index order.
 template <class Visit>
 void forEachPaintedControl(const Form& form, Visit&& visit) {
-    for (const PaintedControl& painted : form.paintedControls()) {
-        if (Line* const* line = std::get_if<Line*>(&painted)) {
-            if (isShown(**line)) visit(**line, (*line)->painted);
+    const std::vector<PaintedControl>& painted = form.paintedControls();
+    for (std::size_t control = 0; control < painted.size(); ++control) {
+        if (const Line* const* line = std::get_if<Line*>(&painted[control])) {
+            if (isShown(**line)) visit(**line, control, 0);
         } else {
-            ControlArray<Shape>& shapes = *std::get<ControlArray<Shape>*>(painted);
+            const ControlArray<Shape>& shapes = *std::get<ControlArray<Shape>*>(painted[control]);
             shapes.forEachLoaded([&](int index, const Shape& shape) {
-                if (isShown(shape)) visit(shape, shapes.painted(index));
+                if (isShown(shape)) visit(shape, control, index);
             });
         }
     }
@@ -48,15 +55,16 @@ PixelRect clientOf(PixelView persistentLayer, PixelView target) {
 }
 
 // Each rectangle gets the layer, then every control over it in stacking
-// order; a control visits only the rectangles it overlaps.
-void paintRectangles(const Form& form, PixelView persistentLayer, PixelView target,
+// order; a control visits only the rectangles it overlaps, found by where
+// the record says it now shows.
+void paintRectangles(const Form& form, const FrameRecord& record, PixelView persistentLayer, PixelView target,
                      const std::vector<PixelRect>& rects, PixelRect client) {
     for (const PixelRect& rect : rects) copyRows(persistentLayer, target, rect);
     RectGrid grid(client, rects);
     const PixelScale scale = form.scale();
-    forEachPaintedControl(form, [&](const auto& control, const Appearance& painted) {
-        grid.forEachOverlapping(painted.bounds,
-                                [&](int index) { drawControl(target, control, scale, rects[std::size_t(index)]); });
+    forEachPaintedControl(form, [&](const auto& control, std::size_t slot, int index) {
+        grid.forEachOverlapping(record.boundsOf(slot, index),
+                                [&](int rect) { drawControl(target, control, scale, rects[std::size_t(rect)]); });
     });
 }
 
@@ -67,37 +75,40 @@ void paintScene(const Form& form, PixelView persistentLayer, PixelView target, P
     if (clip.empty()) return;
     copyRows(persistentLayer, target, clip);
     const PixelScale scale = form.scale();
-    forEachPaintedControl(form,
-                          [&](const auto& control, const Appearance&) { drawControl(target, control, scale, clip); });
+    forEachPaintedControl(form, [&](const auto& control, std::size_t, int) { drawControl(target, control, scale, clip); });
 }
 
-std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target) {
-    return paintChanges(form, persistentLayer, target, DirtyRegion{});
-}
-
-std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target,
-                                    const DirtyRegion& exposed) {
-    DirtyRegion changes = collectChanges(form);
-    for (const PixelRect& rect : exposed.rects()) changes.add(rect);
+std::vector<PixelRect> paintChanges(const Form& form, FrameRecord& record, PixelView persistentLayer,
+                                    PixelView target, const DirtyRegion& exposed) {
     const PixelRect client = clientOf(persistentLayer, target);
-    if (changes.empty() || client.empty()) return {};
-    if (preferFullFrame(changes, client)) {
+    DirtyRegion& region = record.changesSince(form, client).region;
+    record.present();
+    for (const PixelRect& rect : exposed.rects()) region.add(rect);
+    if (region.empty() || client.empty()) return {};
+    if (preferFullFrame(region, client)) {
         paintScene(form, persistentLayer, target, client);
         return {client};
     }
     std::vector<PixelRect> rects;
-    rects.reserve(changes.rects().size());
-    for (const PixelRect& rect : changes.rects()) {
+    rects.reserve(region.rects().size());
+    for (const PixelRect& rect : region.rects()) {
         const PixelRect visible = rect.intersect(client);
         if (!visible.empty()) rects.push_back(visible);
     }
-    paintRectangles(form, persistentLayer, target, rects, client);
+    paintRectangles(form, record, persistentLayer, target, rects, client);
     return rects;
 }
 
-void drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale) {
-    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) || !std::isfinite(to.y)) return;
-    rasteriseLine(layer, linePixels(from, to, widthPixels, scale), toPixel(color), layer.bounds());
+void paintWhole(const Form& form, FrameRecord& record, PixelView persistentLayer, PixelView target) {
+    record.presentWhole(form);
+    paintScene(form, persistentLayer, target, target.bounds());
+}
+
+PixelRect drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale) {
+    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) || !std::isfinite(to.y)) return {};
+    const LinePixels pixels = linePixels(from, to, widthPixels, scale);
+    rasteriseLine(layer, pixels, toPixel(color), layer.bounds());
+    return lineBounds(pixels);
 }
 
 }  // namespace host::render

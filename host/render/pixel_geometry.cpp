@@ -19,8 +19,8 @@ std::uint64_t fingerprint(std::initializer_list<std::uint32_t> values) {
 }  // namespace
 
 LinePixels linePixels(TwipPoint from, TwipPoint to, int widthPixels, PixelScale scale) {
-    return {toPixelCoordinate(from.x, scale.twipsPerPixelX), toPixelCoordinate(from.y, scale.twipsPerPixelY),
-            toPixelCoordinate(to.x, scale.twipsPerPixelX), toPixelCoordinate(to.y, scale.twipsPerPixelY),
+    return {twipsToPixels(from.x, scale.twipsPerPixelX), twipsToPixels(from.y, scale.twipsPerPixelY),
+            twipsToPixels(to.x, scale.twipsPerPixelX), twipsToPixels(to.y, scale.twipsPerPixelY),
             std::clamp(widthPixels, 1, 1 << 12)};
 }
 

@@ -13,19 +13,14 @@
 
 namespace host::render {
 
-// Far beyond any screen, yet small enough that products of two coordinates
-// fit in 64 bits.
-inline constexpr double pixelCoordinateLimit = double(1 << 26);
-
-// A twip coordinate in device pixels, rounded to the nearest one, halves
-// away from zero. Values far outside any screen are clamped so later
-// arithmetic cannot overflow. Inline: it runs four times per ball per frame.
-inline int toPixelCoordinate(Twips twips, float twipsPerPixel) {
-    const double pixels = double(twips) / double(twipsPerPixel);
-    if (std::isnan(pixels)) return 0;
-    const double clamped = std::clamp(pixels, -pixelCoordinateLimit, pixelCoordinateLimit);
-    return clamped >= 0 ? int(clamped + 0.5) : -int(0.5 - clamped);
-}
+// What a control shows on screen: the pixels it may cover (empty when it
+// shows nothing) and a fingerprint of how it looks there (colours, kind,
+// exact pixels). Two appearances that compare equal paint the same pixels.
+struct Appearance {
+    PixelRect bounds;
+    std::uint64_t look = 0;
+    friend bool operator==(const Appearance&, const Appearance&) = default;
+};
 
 struct LinePixels {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -41,9 +36,9 @@ PixelRect lineBounds(const LinePixels& line);
 
 // Where a shape is drawn: its corners rounded to the nearest pixel.
 inline PixelRect shapeDrawnRect(const Shape& shape, PixelScale scale) {
-    return {toPixelCoordinate(shape.Left, scale.twipsPerPixelX), toPixelCoordinate(shape.Top, scale.twipsPerPixelY),
-            toPixelCoordinate(shape.Left + shape.Width, scale.twipsPerPixelX),
-            toPixelCoordinate(shape.Top + shape.Height, scale.twipsPerPixelY)};
+    return {twipsToPixels(shape.Left, scale.twipsPerPixelX), twipsToPixels(shape.Top, scale.twipsPerPixelY),
+            twipsToPixels(shape.Left + shape.Width, scale.twipsPerPixelX),
+            twipsToPixels(shape.Top + shape.Height, scale.twipsPerPixelY)};
 }
 
 // Whether a control shows at all: visible, at a position that is a number.

@@ -10,6 +10,7 @@
 #include "host/dirty_region.h"
 #include "host/form.h"
 #include "host/geometry.h"
+#include "host/render/frame_record.h"
 
 namespace host::render {
 
@@ -42,33 +43,23 @@ private:
 
 std::uint32_t toPixel(Color color);
 
-// What changed on the form since the last frame: the old and new bounds of
-// every control that moved, appeared, vanished or changed its look, and the
-// bounds of removed control array elements. Records each control's new
-// bounds and look as painted. Once the changes would cost more to paint one
-// by one than a full frame, the region is the whole client area.
-DirtyRegion collectChanges(Form& form);
-
-// True when repainting the changed rectangles one by one would cost more
-// than repainting the whole client area.
-bool preferFullFrame(const DirtyRegion& changes, PixelRect client);
-
 // Composes the persistent layer and the form's visible lightweight controls
 // into target, inside clip only.
 void paintScene(const Form& form, PixelView persistentLayer, PixelView target, PixelRect clip);
 
-// Collects the changes and paints them into target: either each changed
-// rectangle or the whole frame. Returns the rectangles that now need to be
-// shown on screen.
-std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target);
-// The same, also repainting what the backend knows changed besides the
-// controls: its own drawing into the persistent layer, a window that was
-// resized or uncovered.
-std::vector<PixelRect> paintChanges(Form& form, PixelView persistentLayer, PixelView target,
-                                    const DirtyRegion& exposed);
+// Paints into target what changed since the frame in the record, together
+// with what the backend knows changed besides the controls (its own drawing
+// into the persistent layer, a window that was resized or uncovered):
+// either each changed rectangle or the whole frame. The record then holds
+// the new frame. Returns the rectangles that now need to be shown on screen.
+std::vector<PixelRect> paintChanges(const Form& form, FrameRecord& record, PixelView persistentLayer,
+                                    PixelView target, const DirtyRegion& exposed = {});
 
-// Draws into the persistent layer (the headless backend's; the Win32 one
-// draws there with GDI).
-void drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale);
+// Paints the whole frame into target and records it as the one presented.
+void paintWhole(const Form& form, FrameRecord& record, PixelView persistentLayer, PixelView target);
+
+// Draws a line into a persistent layer, the same way for every backend;
+// returns the pixels it may have touched.
+PixelRect drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale);
 
 }  // namespace host::render

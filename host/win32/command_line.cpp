@@ -1,9 +1,9 @@
 #include <windows.h>
 
-#include "host/platform.h"
+#include "host/backend/program.h"
 #include "host/win32/wide_text.h"
 
-namespace host::platform {
+namespace host::backend {
 
 namespace {
 
@@ -27,4 +27,4 @@ std::wstring_view argumentsAfterProgramPath(std::wstring_view commandLine) {
 
 std::string commandLineArguments() { return win32::narrow(argumentsAfterProgramPath(GetCommandLineW())); }
 
-}  // namespace host::platform
+}  // namespace host::backend

@@ -6,27 +6,18 @@
 #include "host/win32/live_windows.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/wide_text.h"
+#include "host/win32/window_class.h"
 
 namespace host::win32 {
 
 namespace {
 
-constexpr const wchar_t* className = L"ZantrelleCover";
 constexpr int applicationIcon = 1;
 
-// No background brush: the window paints every pixel itself.
 const wchar_t* windowClass(WNDPROC procedure) {
-    static const wchar_t* const name = [procedure] {
-        WNDCLASSEXW description{};
-        description.cbSize = sizeof(description);
-        description.lpfnWndProc = procedure;
-        description.hInstance = GetModuleHandleW(nullptr);
-        description.hIcon = LoadIconW(description.hInstance, MAKEINTRESOURCEW(applicationIcon));
-        description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        description.lpszClassName = className;
-        RegisterClassExW(&description);
-        return className;
-    }();
+    static const wchar_t* const name = registerPaintedWindowClass(
+        L"ZantrelleCover", procedure, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(applicationIcon)),
+        LoadCursorW(nullptr, IDC_ARROW));
     return name;
 }
 
@@ -46,8 +37,8 @@ DWORD extendedStyleFor(const FormDesign& design) {
 // the primary monitor.
 RECT designRect(const FormDesign& design, int dpi) {
     const PixelScale scale = PixelScale::fromDpi(dpi, dpi);
-    RECT rect{0, 0, int(std::lround(design.clientSize.width / scale.twipsPerPixelX)),
-              int(std::lround(design.clientSize.height / scale.twipsPerPixelY))};
+    RECT rect{0, 0, twipsToPixels(design.clientSize.width, scale.twipsPerPixelX),
+              twipsToPixels(design.clientSize.height, scale.twipsPerPixelY)};
     AdjustWindowRectEx(&rect, styleFor(design), FALSE, extendedStyleFor(design));
     const RECT monitor = primaryMonitorRect();
     const int width = rect.right - rect.left;
@@ -139,14 +130,17 @@ PixelSize CoverWindow::clientPixels() const {
 
 POINT CoverWindow::toPixels(TwipPoint point) const {
     const PixelScale pixels = scale();
-    return {int(std::lround(point.x / pixels.twipsPerPixelX)), int(std::lround(point.y / pixels.twipsPerPixelY))};
+    return {twipsToPixels(point.x, pixels.twipsPerPixelX), twipsToPixels(point.y, pixels.twipsPerPixelY)};
 }
 
 bool CoverWindow::isChild() const { return (GetWindowLongW(window_, GWL_STYLE) & WS_CHILD) != 0; }
 
 void CoverWindow::drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) {
     if (persistentLayer_.empty()) return;
-    layerChanges_.add(drawGdiLine(persistentLayer_.dc(), toPixels(from), toPixels(to), color, widthPixels));
+    // Drawn by the same rasteriser as the headless backend's, so that what
+    // the tests see of the dial is what Windows shows; only text goes
+    // through GDI.
+    layerChanges_.add(render::drawLine(persistentLayer_.view(), from, to, color, widthPixels, scale()));
 }
 
 void CoverWindow::drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) {
@@ -185,16 +179,14 @@ std::vector<PixelRect> CoverWindow::paintChanges() {
     // What the form drew into the layer since the last frame is repainted
     // along with the controls that changed.
     std::vector<PixelRect> changed =
-        render::paintChanges(form_, persistentLayer_.view(), backBuffer_.view(), layerChanges_);
+        render::paintChanges(form_, presentedFrame_, persistentLayer_.view(), backBuffer_.view(), layerChanges_);
     layerChanges_.clear();
     return changed;
 }
 
 void CoverWindow::paintFullFrame() {
     if (backBuffer_.empty()) return;
-    // Collecting records the controls' bounds as painted by this frame.
-    render::collectChanges(form_);
-    render::paintScene(form_, persistentLayer_.view(), backBuffer_.view(), backBuffer_.view().bounds());
+    render::paintWhole(form_, presentedFrame_, persistentLayer_.view(), backBuffer_.view());
     layerChanges_.clear();
     backBufferStale_ = false;
 }

@@ -8,7 +8,7 @@
 
 #include "host/dirty_region.h"
 #include "host/form.h"
-#include "host/platform.h"
+#include "host/backend/window.h"
 #include "host/win32/dib_section.h"
 #include "host/win32/gdi_drawing.h"
 #include "host/win32/modal_owner.h"
@@ -25,7 +25,7 @@ inline constexpr GUID consoleDisplayState{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x2
 // into a persistent layer; each frame composes that layer and the form's
 // lines and shapes into a back buffer, and only the changed parts reach the
 // screen. The window never erases itself, so nothing flickers.
-class CoverWindow final : public WindowPeer {
+class CoverWindow final : public WindowPeer, public DrawingLayer {
 public:
     explicit CoverWindow(Form& form);
     ~CoverWindow() override;
@@ -33,6 +33,7 @@ public:
     CoverWindow& operator=(const CoverWindow&) = delete;
 
     std::intptr_t handle() const override { return reinterpret_cast<std::intptr_t>(window_); }
+    const Form& form() const { return form_; }
     void setCaption(const std::string& caption) override;
     // A full-screen window also covers every other monitor, with plain covers.
     void show() override;
@@ -40,6 +41,7 @@ public:
     PixelSize windowPixels() const override;
     PixelSize clientPixels() const override;
     PixelScale scale() const override { return PixelScale::fromDpi(dpi_, dpi_); }
+    DrawingLayer* drawingLayer() override { return this; }
 
     void drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) override;
     void drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) override;
@@ -92,6 +94,7 @@ private:
     std::uint32_t background_;
     DibSection persistentLayer_;
     DibSection backBuffer_;
+    render::FrameRecord presentedFrame_;
     bool backBufferStale_ = true;
     DirtyRegion layerChanges_;
     mutable FontCache fonts_;

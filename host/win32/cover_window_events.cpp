@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/app.h"
+#include "host/win32/live_windows.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/unexpected_failure.h"
 
@@ -81,7 +82,7 @@ LRESULT CoverWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CoverWindow::raise(Form& form, const std::function<void()>& event) {
     runEvent(event);
-    if (auto* cover = dynamic_cast<CoverWindow*>(form.peer())) cover->presentChanges();
+    if (CoverWindow* cover = liveWindows().windowOf(form)) cover->presentChanges();
 }
 
 // Activate comes the first time the window shows, by whatever route: the
@@ -160,7 +161,7 @@ void CoverWindow::windowGone() {
     destroyedFromOutside_ = true;
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     Form& form = form_;
-    runEvent([&form] { form.windowDestroyed(); });
+    runEvent([&form] { form.Unload(); });
 }
 
 void CoverWindow::endIfOrphaned() {

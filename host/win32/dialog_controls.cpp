@@ -2,55 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwchar>
 #include <functional>
 
-#include "host/win32/screen_metrics.h"
+#include "host/win32/gdi_drawing.h"
 #include "host/win32/wide_text.h"
 
 namespace host::win32 {
 
 namespace {
-
-// Looked up at run time, as systems before per-monitor DPI lack it.
-using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-
-SystemParametersInfoForDpiFunction systemParametersInfoForDpi() {
-    static const auto function = reinterpret_cast<SystemParametersInfoForDpiFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
-    return function;
-}
-
-LOGFONTW messageFont(int dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (const auto forDpi = systemParametersInfoForDpi()) {
-        if (forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi))) return metrics.lfMessageFont;
-    }
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, screenDpi());
-        return metrics.lfMessageFont;
-    }
-    LOGFONTW face{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
-    return face;
-}
-
-// A form with no font of its own gets the font the desktop uses for message
-// boxes and dialogs, never the old bitmap system font.
-HFONT createFont(const Font& font, int dpi) {
-    LOGFONTW face{};
-    if (font.name.empty()) {
-        face = messageFont(dpi);
-    } else {
-        face.lfHeight = -LONG(std::lround(font.sizePoints * double(dpi) / 72.0));
-        face.lfWeight = FW_NORMAL;
-        face.lfCharSet = DEFAULT_CHARSET;
-        std::wstring name = widen(font.name);
-        wcsncpy(face.lfFaceName, name.c_str(), LF_FACESIZE - 1);
-    }
-    return CreateFontIndirectW(&face);
-}
 
 int clampTo(int value, int low, int high) { return std::max(low, std::min(value, high)); }
 
@@ -122,16 +81,15 @@ void DialogControls::create(const CommandButton& button) {
     placements_.emplace_back(window, button.Bounds);
 }
 
-int dialogPixels(Twips twips, int dpi) { return int(std::lround(double(twips) * dpi / 1440.0)); }
-
 void DialogControls::layout(int dpi) {
     for (const auto& [window, bounds] : placements_) {
         // Edges are rounded one by one, so controls that touch in twips
         // still touch in pixels at any DPI.
-        const int left = dialogPixels(bounds.left, dpi);
-        const int top = dialogPixels(bounds.top, dpi);
-        const int right = dialogPixels(bounds.left + bounds.width, dpi);
-        const int bottom = dialogPixels(bounds.top + bounds.height, dpi);
+        const PixelScale scale = PixelScale::fromDpi(dpi, dpi);
+        const int left = twipsToPixels(bounds.left, scale.twipsPerPixelX);
+        const int top = twipsToPixels(bounds.top, scale.twipsPerPixelY);
+        const int right = twipsToPixels(bounds.left + bounds.width, scale.twipsPerPixelX);
+        const int bottom = twipsToPixels(bounds.top + bounds.height, scale.twipsPerPixelY);
         SetWindowPos(window, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     HFONT previous = font_;

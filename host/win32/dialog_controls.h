@@ -12,9 +12,6 @@
 
 namespace host::win32 {
 
-// A length in twips as pixels at the given dots per inch.
-int dialogPixels(Twips twips, int dpi);
-
 // The native child controls of a dialog window, one per label, scroll bar
 // and button of its form, created in TabIndex order so that the dialog
 // manager's Tab order is the form's.

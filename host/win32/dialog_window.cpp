@@ -6,8 +6,6 @@
 
 #include "host/app.h"
 #include "host/win32/dialog_controls.h"
-#include "host/win32/dib_section.h"
-#include "host/win32/gdi_drawing.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/unexpected_failure.h"
@@ -108,24 +106,7 @@ public:
         return PixelScale::fromDpi(dpi, dpi);
     }
 
-    void drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) override {
-        DibSection& layer = drawingLayer();
-        invalidate(drawGdiLine(layer.dc(), toPixels(from), toPixels(to), color, widthPixels));
-    }
-
-    void drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) override {
-        DibSection& layer = drawingLayer();
-        invalidate(
-            drawGdiText(layer.dc(), toPixels(topLeft), widen(text), fonts_.font(font, windowDpi(window_)), color));
-    }
-
-    TwipSize textExtent(std::string_view text, const Font& font) const override {
-        HDC dc = GetDC(window_);
-        const SIZE size = gdiTextSize(dc, fonts_.font(font, windowDpi(window_)), widen(text));
-        ReleaseDC(window_, dc);
-        const PixelScale twips = scale();
-        return {Twips(size.cx) * twips.twipsPerPixelX, Twips(size.cy) * twips.twipsPerPixelY};
-    }
+    DrawingLayer* drawingLayer() override { return nullptr; }
 
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -134,7 +115,9 @@ private:
     // frame comes on top of that.
     void fitToDpi(int dpi, std::optional<POINT> topLeft) {
         const TwipSize client = form_.design().clientSize;
-        RECT bounds{0, 0, dialogPixels(client.width, dpi), dialogPixels(client.height, dpi)};
+        const PixelScale scale = PixelScale::fromDpi(dpi, dpi);
+        RECT bounds{0, 0, twipsToPixels(client.width, scale.twipsPerPixelX),
+                    twipsToPixels(client.height, scale.twipsPerPixelY)};
         addFrame(bounds, dpi);
         UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
         if (!topLeft) flags |= SWP_NOMOVE;
@@ -143,42 +126,9 @@ private:
         controls_->layout(dpi);
     }
 
-    POINT toPixels(TwipPoint point) const {
-        const int dpi = windowDpi(window_);
-        return {dialogPixels(point.x, dpi), dialogPixels(point.y, dpi)};
-    }
-
-    // Made on the first drawing only: a dialog that never draws paints the
-    // plain way, with its class background.
-    DibSection& drawingLayer() {
-        if (layer_.empty()) {
-            const PixelSize client = clientPixels();
-            const COLORREF face = GetSysColor(COLOR_BTNFACE);
-            layer_ = DibSection(
-                client.width, client.height,
-                std::uint32_t(GetRValue(face)) << 16 | std::uint32_t(GetGValue(face)) << 8 | GetBValue(face));
-            InvalidateRect(window_, nullptr, FALSE);
-        }
-        return layer_;
-    }
-
-    void invalidate(const PixelRect& touched) {
-        const RECT area{touched.left, touched.top, touched.right, touched.bottom};
-        InvalidateRect(window_, &area, FALSE);
-    }
-
-    void paintDrawing() {
-        PAINTSTRUCT paint{};
-        HDC dc = BeginPaint(window_, &paint);
-        BitBlt(dc, 0, 0, layer_.width(), layer_.height(), layer_.dc(), 0, 0, SRCCOPY);
-        EndPaint(window_, &paint);
-    }
-
     Form& form_;
     HWND window_ = nullptr;
     std::unique_ptr<DialogControls> controls_;
-    mutable FontCache fonts_;
-    DibSection layer_;
     ModalOwner modalOwner_;
 };
 
@@ -209,13 +159,6 @@ std::optional<LRESULT> DialogWindow::handleMessage(UINT message, WPARAM wParam, 
             if (LOWORD(wParam) != WA_INACTIVE) runEvent([&form] { form.Form_Activate(); });
             return result;
         }
-        case WM_ERASEBKGND:
-            if (layer_.empty()) return std::nullopt;
-            return 1;  // the drawing covers the whole client area
-        case WM_PAINT:
-            if (layer_.empty()) return std::nullopt;
-            paintDrawing();
-            return 0;
         case WM_DPICHANGED: {
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
             fitToDpi(int(HIWORD(wParam)), POINT{suggested.left, suggested.top});
@@ -238,10 +181,6 @@ LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 }  // namespace
-
-bool isDialogForm(const Form& form) {
-    return !form.labels().empty() || !form.scrollBars().empty() || !form.buttons().empty();
-}
 
 std::unique_ptr<WindowPeer> createDialogWindow(Form& form) { return std::make_unique<DialogWindow>(form); }
 

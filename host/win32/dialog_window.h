@@ -5,13 +5,9 @@
 #include <memory>
 
 #include "host/form.h"
-#include "host/platform.h"
+#include "host/backend/window.h"
 
 namespace host::win32 {
-
-// True for a form built from native controls (labels, scroll bars, buttons),
-// which gets a dialog window instead of a painted one.
-bool isDialogForm(const Form& form);
 
 // A fixed tool window holding the form's native controls.
 std::unique_ptr<WindowPeer> createDialogWindow(Form& form);

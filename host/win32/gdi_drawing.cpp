@@ -2,19 +2,58 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 
+#include "host/win32/screen_metrics.h"
 #include "host/win32/wide_text.h"
 
 namespace host::win32 {
 
 namespace {
 
-// The face forms get when they name none.
-constexpr const wchar_t* defaultFace = L"MS Shell Dlg 2";
-
 COLORREF colorRef(Color color) { return COLORREF(color.bgr); }
 
+// Looked up at run time, as systems before per-monitor DPI lack it.
+using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+
+SystemParametersInfoForDpiFunction systemParametersInfoForDpi() {
+    static const auto function = reinterpret_cast<SystemParametersInfoForDpiFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    return function;
+}
+
+LOGFONTW messageFont(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (const auto forDpi = systemParametersInfoForDpi()) {
+        if (forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi))) return metrics.lfMessageFont;
+    }
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, screenDpi());
+        return metrics.lfMessageFont;
+    }
+    LOGFONTW face{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    return face;
+}
+
 }  // namespace
+
+// A form with no font of its own gets the font the desktop uses for message
+// boxes and dialogs, never the old bitmap system font.
+HFONT createFont(const Font& font, int dpi) {
+    LOGFONTW face{};
+    if (font.name.empty()) {
+        face = messageFont(dpi);
+    } else {
+        face.lfHeight = -LONG(std::lround(font.sizePoints * double(dpi) / 72.0));
+        face.lfWeight = FW_NORMAL;
+        face.lfCharSet = DEFAULT_CHARSET;
+        std::wstring name = widen(font.name);
+        wcsncpy(face.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+    }
+    return CreateFontIndirectW(&face);
+}
 
 FontCache::~FontCache() {
     for (const Entry& entry : entries_) DeleteObject(entry.handle);
@@ -24,28 +63,9 @@ HFONT FontCache::font(const Font& font, int dpi) {
     for (const Entry& entry : entries_) {
         if (entry.name == font.name && entry.sizePoints == font.sizePoints && entry.dpi == dpi) return entry.handle;
     }
-    const int height = -int(std::lround(font.sizePoints * float(dpi) / 72.0f));
-    const std::wstring face = font.name.empty() ? std::wstring(defaultFace) : widen(font.name);
-    HFONT handle = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HFONT handle = createFont(font, dpi);
     entries_.push_back({font.name, font.sizePoints, dpi, handle});
     return handle;
-}
-
-PixelRect drawGdiLine(HDC dc, POINT from, POINT to, Color color, int widthPixels) {
-    const int width = std::max(widthPixels, 1);
-    HPEN pen = CreatePen(PS_SOLID, width, colorRef(color));
-    HGDIOBJ previous = SelectObject(dc, pen);
-    MoveToEx(dc, from.x, from.y, nullptr);
-    LineTo(dc, to.x, to.y);
-    // A cosmetic one-pixel pen leaves out the last point; this line keeps it,
-    // as a drawn line ends on its second point.
-    SetPixelV(dc, to.x, to.y, colorRef(color));
-    SelectObject(dc, previous);
-    DeleteObject(pen);
-    const int reach = width / 2 + 1;
-    return {int(std::min(from.x, to.x)) - reach, int(std::min(from.y, to.y)) - reach,
-            int(std::max(from.x, to.x)) + reach + 1, int(std::max(from.y, to.y)) + reach + 1};
 }
 
 PixelRect drawGdiText(HDC dc, POINT topLeft, std::wstring_view text, HFONT font, Color color) {

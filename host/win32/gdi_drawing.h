@@ -11,6 +11,10 @@
 
 namespace host::win32 {
 
+// The form's font at the DPI; the desktop's message font when the form
+// names none. The caller deletes it.
+HFONT createFont(const Font& font, int dpi);
+
 // Fonts for a window's text, made once per face, size and DPI.
 class FontCache {
 public:
@@ -31,8 +35,7 @@ private:
     std::vector<Entry> entries_;
 };
 
-// Both return the pixels they touched, for the painter to re-compose.
-PixelRect drawGdiLine(HDC dc, POINT from, POINT to, Color color, int widthPixels);
+// Returns the pixels it touched, for the painter to re-compose.
 // Black-on-transparent text is the only kind forms print, but the colour is
 // honoured all the same.
 PixelRect drawGdiText(HDC dc, POINT topLeft, std::wstring_view text, HFONT font, Color color);

@@ -4,9 +4,9 @@
 #include <cwchar>
 #include <string>
 
-#include "host/platform.h"
+#include "host/backend/program.h"
 
-namespace host::platform {
+namespace host::backend {
 
 namespace {
 
@@ -38,18 +38,46 @@ std::wstring instanceMutexName() {
     return name;
 }
 
+struct InstanceMutex {
+    HANDLE handle = nullptr;
+    bool existed = false;
+    bool owned = false;
+};
+
 // The handle stays open for the life of the process: while it is open, any
 // later instance of the same executable finds the mutex already there.
-bool createInstanceMutex() {
-    CreateMutexW(nullptr, FALSE, instanceMutexName().c_str());
-    return GetLastError() == ERROR_ALREADY_EXISTS;
+InstanceMutex& instanceMutex() {
+    static InstanceMutex mutex = [] {
+        InstanceMutex created;
+        created.handle = CreateMutexW(nullptr, FALSE, instanceMutexName().c_str());
+        created.existed = GetLastError() == ERROR_ALREADY_EXISTS;
+        return created;
+    }();
+    return mutex;
 }
+
+// Long enough for any instance to look for a mark and make its window; an
+// instance that hangs in its turn must not hang every other one.
+constexpr DWORD longestTurnMs = 10000;
 
 }  // namespace
 
-bool previousInstanceRunning() {
-    static const bool existed = createInstanceMutex();
-    return existed;
+bool previousInstanceRunning() { return instanceMutex().existed; }
+
+// A turn left by an instance that ended inside it comes back abandoned,
+// which is a turn all the same.
+void beginInstanceTurn() {
+    InstanceMutex& mutex = instanceMutex();
+    if (!mutex.handle || mutex.owned) return;
+    const DWORD waited = WaitForSingleObject(mutex.handle, longestTurnMs);
+    mutex.owned = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
-}  // namespace host::platform
+void endInstanceTurn() {
+    InstanceMutex& mutex = instanceMutex();
+    if (!mutex.owned) return;
+    ReleaseMutex(mutex.handle);
+    mutex.owned = false;
+}
+
+}  // namespace host::backend

@@ -33,6 +33,13 @@ bool LiveWindows::contains(const CoverWindow* window) const {
     return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
 }
 
+CoverWindow* LiveWindows::windowOf(const Form& form) const {
+    for (CoverWindow* window : windows_) {
+        if (&window->form() == &form) return window;
+    }
+    return nullptr;
+}
+
 void CALLBACK LiveWindows::watch(HWND, UINT, UINT_PTR, DWORD) {
     try {
         // Ending one window can end others; each is checked only while it lives.

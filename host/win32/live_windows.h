@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "host/form.h"
+
 namespace host::win32 {
 
 class CoverWindow;
@@ -16,6 +18,8 @@ public:
     void add(CoverWindow* window);
     void remove(CoverWindow* window);
     bool contains(const CoverWindow* window) const;
+    // The form's cover window, if it has one.
+    CoverWindow* windowOf(const Form& form) const;
     std::vector<CoverWindow*> snapshot() const { return windows_; }
 
 private:

@@ -1,17 +1,17 @@
 #include <windows.h>
 
 #include "host/app.h"
-#include "host/platform.h"
+#include "host/backend/program.h"
 #include "host/win32/dialog_window.h"
 #include "host/win32/unexpected_failure.h"
 
-namespace host {
+namespace host::backend {
 
 int runProgram(const std::function<void()>& startUp) {
     try {
         // The instance mark exists from the start, whatever the mode, so a
         // later instance sees this one from its first moment.
-        platform::previousInstanceRunning();
+        previousInstanceRunning();
         runEvent(startUp);
         // A start-up that left no form has nothing to wait for.
         if (loadedFormCount() == 0) return 0;
@@ -28,4 +28,4 @@ int runProgram(const std::function<void()>& startUp) {
     }
 }
 
-}  // namespace host
+}  // namespace host::backend

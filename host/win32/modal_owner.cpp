@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "host/monitors.h"
-#include "host/platform.h"
+#include "host/backend/window.h"
 #include "host/win32/screen_metrics.h"
 
 namespace host::win32 {

@@ -1,24 +1,15 @@
 #include "host/win32/plain_covers.h"
 
 #include "host/win32/unexpected_failure.h"
+#include "host/win32/window_class.h"
 
 namespace host::win32 {
 
 namespace {
 
-constexpr const wchar_t* className = L"ZantrellePlainCover";
-
 // No cursor of its own: the screen saver hides the cursor while it runs.
 const wchar_t* windowClass(WNDPROC procedure) {
-    static const wchar_t* const name = [procedure] {
-        WNDCLASSEXW description{};
-        description.cbSize = sizeof(description);
-        description.lpfnWndProc = procedure;
-        description.hInstance = GetModuleHandleW(nullptr);
-        description.lpszClassName = className;
-        RegisterClassExW(&description);
-        return className;
-    }();
+    static const wchar_t* const name = registerPaintedWindowClass(L"ZantrellePlainCover", procedure, nullptr, nullptr);
     return name;
 }
 

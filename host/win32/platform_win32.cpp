@@ -2,17 +2,18 @@
 
 #include <new>
 
-#include "host/platform.h"
+#include "host/backend/program.h"
+#include "host/backend/window.h"
 #include "host/win32/cover_window.h"
 #include "host/win32/dialog_window.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
 
-namespace host::platform {
+namespace host::backend {
 
 std::unique_ptr<WindowPeer> createWindow(Form& form) {
-    if (win32::isDialogForm(form)) return win32::createDialogWindow(form);
+    if (form.hasNativeControls()) return win32::createDialogWindow(form);
     return std::make_unique<win32::CoverWindow>(form);
 }
 
@@ -28,9 +29,7 @@ void reportUnhandledError(const RuntimeError& error) {
     // waits for a dialog of ours must not wait for a program that is ending.
     win32::suspendCoverWindows();
     win32::ModalOwner::giveBackAll();
-    const std::string text =
-        "Run-time error '" + std::to_string(int(error.number())) + "':\n\n" + error.description();
-    MessageBoxW(nullptr, win32::widen(text).c_str(), L"Zantrelle",
+    MessageBoxW(nullptr, win32::widen(errorBoxText(error)).c_str(), L"Zantrelle",
                 MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
     ExitProcess(UINT(error.number()));
 }
@@ -42,7 +41,7 @@ float secondsSinceMidnight() {
     return float(seconds);
 }
 
-}  // namespace host::platform
+}  // namespace host::backend
 
 namespace host::win32 {
 
@@ -51,8 +50,8 @@ void reportUnexpectedFailure(const std::exception& failure) {
     constexpr auto outOfMemory = ErrorNumber(7);
     constexpr auto internalError = ErrorNumber(51);
     if (dynamic_cast<const std::bad_alloc*>(&failure))
-        platform::reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
-    platform::reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
+        backend::reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
+    backend::reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
 }
 
 }  // namespace host::win32

@@ -3,9 +3,9 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include "host/platform.h"
+#include "host/backend/files.h"
 
-namespace host::platform {
+namespace host::backend {
 
 // The roaming application-data folder, asked of the shell rather than read
 // from %APPDATA%: a screen saver started by the system may see an
@@ -19,4 +19,4 @@ std::filesystem::path userSettingsFolder() {
     return folder;
 }
 
-}  // namespace host::platform
+}  // namespace host::backend

@@ -2,6 +2,7 @@
 
 // Helpers for Windows integration tests: they start the real Zantrelle.scr
 // as a separate process and look at it from outside, as the desktop would.
+// Each part below is implemented in its own harness_*.cpp.
 
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,8 @@
 namespace harness {
 
 using namespace std::chrono_literals;
+
+// Processes.
 
 // The Zantrelle.scr under test.
 std::filesystem::path scrPath();
@@ -48,16 +52,43 @@ Process start(const std::wstring& arguments, const std::filesystem::path& workin
 Process startAs(const std::filesystem::path& program, const std::wstring& arguments,
                 const std::filesystem::path& workingDirectory = {});
 
+// Windows.
+
 // The visible top-level windows of a process.
 std::vector<HWND> topLevelWindowsOf(DWORD processId);
-// Waits until the process has a visible top-level window and returns it.
-HWND waitForWindow(DWORD processId, std::chrono::milliseconds timeout = 10s);
+std::wstring titleOf(HWND window);
+
+// Waiting. Every wait handles the test program's own messages meanwhile, so
+// windows a test creates (a preview pane, say) keep painting and answering.
+
 // Waits until the predicate holds, polling; false on timeout.
 bool waitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout);
+// Waits until the process has a visible top-level window and returns it.
+HWND waitForWindow(DWORD processId, std::chrono::milliseconds timeout = 10s);
+// Handles the test program's messages for the given time. For a test whose
+// subject is a moment (a pane closed at some point of a start), never for
+// waiting on something to happen: waitUntil does that.
+void pumpMessagesFor(std::chrono::milliseconds duration);
+void pumpMessages();
+
+struct PostedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+// Posts the messages to a window of another thread and returns once that
+// thread has taken them from its queue and handled them; false when the
+// window went away or stopped answering first.
+bool postAndWaitUntilHandled(HWND window, std::initializer_list<PostedMessage> messages,
+                             std::chrono::milliseconds timeout = 5s);
+
+// Message boxes.
 
 // Waits for a message box of the process, reads its text, presses its OK
 // button and returns the text; nothing on timeout.
 std::optional<std::wstring> dismissMessageBox(DWORD processId, std::chrono::milliseconds timeout = 10s);
+
+// Files.
 
 // A fresh, empty directory, removed with its content on destruction.
 class TempDir {
@@ -73,6 +104,8 @@ private:
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
+// Screenshots.
+
 // Screen pixels as 0x00RRGGBB.
 struct Screenshot {
     int width = 0;
@@ -82,9 +115,14 @@ struct Screenshot {
     bool saveBmp(const std::filesystem::path& path) const;
 };
 Screenshot captureScreen();
+// Waits until the screen has changed the given number of times since the
+// call, as a window that paints frames changes it; false on timeout.
+bool waitForScreenChanges(int changes, std::chrono::milliseconds timeout = 10s);
 
-// Synthesised input, as a user would give it.
+// Input, synthesised as a user would give it.
+
 void clickAt(int x, int y);
+void moveMouseTo(int x, int y);
 // Keys go to the active window: activate the target first.
 void pressKey(WORD virtualKey);
 // Makes a window of another process the active one, with keyboard focus

@@ -11,12 +11,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring titleOf(HWND window) {
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    return title;
-}
-
 std::vector<HWND> visibleWindowsTitled(const std::wstring& title) {
     struct Search {
         std::wstring title;
@@ -25,7 +19,7 @@ std::vector<HWND> visibleWindowsTitled(const std::wstring& title) {
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
             auto* s = reinterpret_cast<Search*>(context);
-            if (IsWindowVisible(window) && titleOf(window) == s->title) s->found.push_back(window);
+            if (IsWindowVisible(window) && harness::titleOf(window) == s->title) s->found.push_back(window);
             return TRUE;
         },
         LPARAM(&search));
@@ -58,6 +52,40 @@ TEST(Instances, TheShortPathIsTheSameProgramAsTheLongOne) {
     harness::Process second = harness::startAs(shortPath, L"/S");
     EXPECT_EQ(second.waitForExit(10s), std::optional<DWORD>(0));
     EXPECT_EQ(visibleWindowsTitled(L"Zantrelle"), std::vector<HWND>{window});
+}
+
+// Ten full-screen starts at the same moment, as a host that starts the
+// screen saver twice might: each looks for the mark and marks its own window
+// in turn, so one stays and nine end without showing anything.
+TEST(Instances, OfTenStartedTogetherExactlyOneStays) {
+    std::vector<harness::Process> savers;
+    for (int i = 0; i < 10; ++i) savers.push_back(harness::start(L"/S"));
+    int ended = 0;
+    harness::waitUntil(
+        [&] {
+            ended = 0;
+            for (const harness::Process& saver : savers) ended += saver.running() ? 0 : 1;
+            return ended == 9;
+        },
+        30s);
+    EXPECT_EQ(ended, 9);
+    const std::vector<HWND> covers = visibleWindowsTitled(L"Zantrelle");
+    EXPECT_EQ(covers.size(), 1u);
+    for (harness::Process& saver : savers) {
+        if (!saver.running()) {
+            EXPECT_EQ(saver.waitForExit(1s), std::optional<DWORD>(0));
+        }
+    }
+}
+
+TEST(Instances, AFullScreenStartWhileTheDialogIsOpenRuns) {
+    harness::Process dialog = harness::start(L"/C");
+    ASSERT_NE(harness::waitForWindow(dialog.id()), nullptr);
+    harness::Process saver = harness::start(L"/S");
+    const HWND cover = harness::waitForWindow(saver.id());
+    ASSERT_NE(cover, nullptr) << "the open dialog kept the screen saver from showing";
+    EXPECT_EQ(harness::titleOf(cover), L"Zantrelle");
+    EXPECT_TRUE(dialog.running());
 }
 
 }  // namespace

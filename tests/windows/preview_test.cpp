@@ -7,9 +7,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "cover_screen.h"
 #include "harness.h"
 
 namespace {
@@ -72,12 +74,6 @@ HWND waitForPlantedWindow(const PreviewPane& pane, DWORD processId, std::chrono:
     return planted;
 }
 
-std::wstring titleOf(HWND window) {
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    return title;
-}
-
 HWND activeWindowOfThreadOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -102,7 +98,7 @@ TEST_P(PlantedInPane, IsAVisibleInactiveChildFillingThePane) {
     // GetParent would name the owner: the window keeps its popup bit.
     EXPECT_EQ(GetAncestor(cover, GA_PARENT), pane.handle());
     EXPECT_TRUE(IsChild(pane.handle(), cover));
-    EXPECT_EQ(titleOf(cover), L"Preview");
+    EXPECT_EQ(harness::titleOf(cover), L"Preview");
 
     const LONG style = GetWindowLongW(cover, GWL_STYLE);
     EXPECT_TRUE(style & WS_CHILD);
@@ -142,17 +138,36 @@ TEST(Preview, KeepsTheCoverStyleAndLetsAFullScreenInstanceStart) {
     const HWND planted = waitForPlantedWindow(pane, preview.id());
     ASSERT_NE(planted, nullptr);
 
-    harness::Process fullScreen = harness::start(L"/s");
-    const HWND fullScreenCover = harness::waitForWindow(fullScreen.id());
+    // Painted, it is past the search for another full-screen instance.
+    cover_screen::FullScreenRun fullScreen(L"/s");
+    const HWND fullScreenCover = fullScreen.window;
     ASSERT_NE(fullScreenCover, nullptr) << "the full-screen instance showed nothing";
-    EXPECT_FALSE(fullScreen.waitForExit(500ms).has_value()) << "the full-screen instance was ended";
-    EXPECT_EQ(titleOf(fullScreenCover), L"Zantrelle");
+    EXPECT_TRUE(fullScreen.painted) << "the full-screen instance never painted";
+    EXPECT_FALSE(fullScreen.saver.waitForExit(200ms).has_value()) << "the full-screen instance was ended";
+    EXPECT_EQ(harness::titleOf(fullScreenCover), L"Zantrelle");
 
     const LONG previewStyle = GetWindowLongW(planted, GWL_STYLE) & ~stateBits;
     const LONG fullScreenStyle = GetWindowLongW(fullScreenCover, GWL_STYLE) & ~stateBits;
     EXPECT_EQ(previewStyle, fullScreenStyle | WS_CHILD);
 
     EXPECT_TRUE(preview.running());
+}
+
+// The preview is a picture: a click in it does not end it. The posted click
+// is handled before the check, which then only allows for a process on its
+// way out.
+TEST(Preview, AClickDoesNotEndIt) {
+    PreviewPane pane;
+    harness::Process saver = harness::start(L"/p " + pane.decimal());
+    const HWND planted = waitForPlantedWindow(pane, saver.id());
+    ASSERT_NE(planted, nullptr) << "nothing was planted in the pane";
+
+    EXPECT_TRUE(harness::postAndWaitUntilHandled(planted, {{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20)},
+                                                           {WM_LBUTTONUP, 0, MAKELPARAM(20, 20)}}))
+        << "the preview went away on a click";
+    EXPECT_FALSE(saver.waitForExit(200ms).has_value());
+    pane.destroy();
+    EXPECT_TRUE(saver.waitForExit(5s).has_value()) << "the pane went, the preview stayed";
 }
 
 TEST(Preview, EndsWithinASecondOfThePaneGoing) {
@@ -190,6 +205,34 @@ TEST(Preview, RepeatedOpenAndCloseLeavesNoProcessBehind) {
                 << "round " << round << ", preview " << i << " still runs";
     }
     EXPECT_EQ(planted, cycles / 2);
+}
+
+// Its window exists, titled, but is not yet in the pane: a moment far
+// shorter than a poll's pause, so this polls without one. It catches the
+// moment about every other time; otherwise it ends once the window is planted.
+void waitForTitledOrPlanted(const PreviewPane& pane) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!FindWindowW(nullptr, L"Preview") && !GetWindow(pane.handle(), GW_CHILD) &&
+           std::chrono::steady_clock::now() < deadline)
+        harness::pumpMessages();
+}
+
+// The pane goes at any moment of a start: before the process has a window,
+// while its window is made but not yet planted, or after. Whatever the
+// moment, the screen saver must not outlive the pane.
+TEST(Preview, APaneDestroyedAtAnyPointOfTheStartLeavesNoProcessBehind) {
+    std::mt19937 random(20261207);
+    for (int start = 0; start < 20; ++start) {
+        PreviewPane pane;
+        harness::Process saver = harness::start(L"/p " + pane.decimal());
+        if (start % 4 == 3) {
+            waitForTitledOrPlanted(pane);
+        } else {
+            harness::pumpMessagesFor(std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 400)(random)));
+        }
+        pane.destroy();
+        EXPECT_TRUE(saver.waitForExit(5s).has_value()) << "start " << start << " still runs";
+    }
 }
 
 TEST(Preview, ASwitchWithoutAHandleReportsTheErrorBeforeAnyWindow) {

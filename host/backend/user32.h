@@ -1,7 +1,9 @@
 #pragma once
 
-// The window-manager calls the system makes, with their platform names.
-// Include this before <windows.h>: its constants are macros there.
+// The window-manager calls the program makes, with their platform names and
+// argument orders, which every backend provides: the Win32 backend passes
+// them to user32.dll, the in-memory one keeps a window table and records
+// each call. Include this before <windows.h>: its constants are macros there.
 
 #include <cstdint>
 

@@ -1,0 +1,48 @@
+#pragma once
+
+// What a backend provides for files the program writes and for where the
+// user's settings live. Reading goes through the standard library, which
+// every platform has; writing goes through the backend, so that a save is
+// made safe on each platform and can be made to fail at any step in tests.
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "host/error.h"
+
+namespace host::backend {
+
+// What went wrong with a file, in the system's words.
+struct FileFailure {
+    ErrorNumber number;
+    std::string reason;
+};
+using FileResult = std::optional<FileFailure>;  // nothing: it worked
+
+// A file being written, opened for this process alone.
+class WritableFile {
+public:
+    virtual ~WritableFile() = default;
+    virtual FileResult write(std::string_view bytes) = 0;
+    // Puts what was written on the disk itself, not only in the system's
+    // buffers: a file that replaces another must be whole before it does.
+    virtual FileResult flush() = 0;
+    virtual FileResult close() = 0;
+};
+
+// Creates the file, or empties it when it exists.
+std::unique_ptr<WritableFile> createFile(const std::filesystem::path& path, FileResult& failure);
+// Moves a fully written file over another in one step; on failure both stay
+// as they were.
+FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// Removes a file if it is there; nothing is reported.
+void removeFile(const std::filesystem::path& path);
+
+// The folder that holds this user's settings of the program, whatever the
+// current directory; it may not exist yet. Empty when the system cannot say.
+std::filesystem::path userSettingsFolder();
+
+}  // namespace host::backend

@@ -1,0 +1,42 @@
+#pragma once
+
+// The contract between the runtime core and a backend. A backend is a
+// folder under host/ that implements every function declared here and in
+// window.h, files.h and user32.h, and nothing else: the runtime core, the
+// renderer and the program call only these. Exactly one backend is linked
+// into a program: host/win32 into the screen saver, host/headless into the
+// tests and benchmarks.
+
+#include <functional>
+#include <string>
+
+#include "host/error.h"
+
+namespace host::backend {
+
+// Runs the start-up procedure as an event, then the window events until the
+// program ends; returns the exit code.
+int runProgram(const std::function<void()>& startUp);
+// The last loaded form has been unloaded: the program ends normally.
+void lastFormUnloaded();
+// Ends the program at once.
+[[noreturn]] void endProgram(int exitCode);
+// Shows the runtime's error box (errorBoxText) for an unhandled error, with
+// nothing of the program ticking or covering the screen behind it, then
+// ends the program with the error's number as its exit code.
+[[noreturn]] void reportUnhandledError(const RuntimeError& error);
+
+// The command-line text after the program's own path.
+std::string commandLineArguments();
+// True while another instance of this same program runs, however its path
+// was spelt when it was started.
+bool previousInstanceRunning();
+// Instances of this program take turns between these two calls, however
+// many start at the same moment; a turn left by an instance that ended
+// passes to the next.
+void beginInstanceTurn();
+void endInstanceTurn();
+// Local time of day in seconds since midnight, with fraction.
+float secondsSinceMidnight();
+
+}  // namespace host::backend

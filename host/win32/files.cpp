@@ -1,0 +1,79 @@
+#include <windows.h>
+
+#include "host/error.h"
+#include "host/backend/files.h"
+#include "host/win32/wide_text.h"
+
+namespace host::backend {
+
+namespace {
+
+std::string systemMessage(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : L"system error " + std::to_wstring(code);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+    return win32::narrow(text);
+}
+
+FileFailure failureFrom(DWORD code) {
+    const ErrorNumber number = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ? ErrorNumber::DiskFull
+                               : code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
+                                       code == ERROR_LOCK_VIOLATION
+                                   ? ErrorNumber::PermissionDenied
+                                   : ErrorNumber::PathFileAccessError;
+    return {number, systemMessage(code)};
+}
+
+FileResult unless(BOOL done) { return done ? FileResult{} : FileResult{failureFrom(GetLastError())}; }
+
+class Win32File final : public WritableFile {
+public:
+    explicit Win32File(HANDLE file) : file_(file) {}
+    ~Win32File() override { close(); }
+
+    FileResult write(std::string_view bytes) override {
+        DWORD written = 0;
+        if (!WriteFile(file_, bytes.data(), DWORD(bytes.size()), &written, nullptr)) return unless(FALSE);
+        if (written != bytes.size()) return failureFrom(ERROR_DISK_FULL);
+        return std::nullopt;
+    }
+
+    FileResult flush() override { return unless(FlushFileBuffers(file_)); }
+
+    FileResult close() override {
+        if (file_ == INVALID_HANDLE_VALUE) return std::nullopt;
+        const BOOL closed = CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+        return unless(closed);
+    }
+
+private:
+    HANDLE file_;
+};
+
+}  // namespace
+
+// Shared with no one while it is written: a second save at the same moment
+// fails cleanly instead of mixing its records into this one.
+std::unique_ptr<WritableFile> createFile(const std::filesystem::path& path, FileResult& failure) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    failure = unless(file != INVALID_HANDLE_VALUE);
+    return failure ? nullptr : std::make_unique<Win32File>(file);
+}
+
+FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    // A read-only target must stay as it is; not every file system refuses
+    // to replace one by itself.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return failureFrom(ERROR_ACCESS_DENIED);
+    return unless(MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+}
+
+void removeFile(const std::filesystem::path& path) { DeleteFileW(path.c_str()); }
+
+}  // namespace host::backend

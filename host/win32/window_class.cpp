@@ -1,0 +1,17 @@
+#include "host/win32/window_class.h"
+
+namespace host::win32 {
+
+const wchar_t* registerPaintedWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon, HCURSOR cursor) {
+    WNDCLASSEXW description{};
+    description.cbSize = sizeof(description);
+    description.lpfnWndProc = procedure;
+    description.hInstance = GetModuleHandleW(nullptr);
+    description.hIcon = icon;
+    description.hCursor = cursor;
+    description.lpszClassName = name;
+    RegisterClassExW(&description);
+    return name;
+}
+
+}  // namespace host::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+namespace host::win32 {
+
+// Registers one of the program's own window classes, with no background
+// brush (its windows paint every pixel themselves), and returns its name.
+// Call it once per class, from a static.
+const wchar_t* registerPaintedWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon, HCURSOR cursor);
+
+}  // namespace host::win32

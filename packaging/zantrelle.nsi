@@ -1,0 +1,187 @@
+; Zantrelle's installer: for the current user alone, so it needs no
+; administrator rights and writes only under the user's profile and HKCU.
+; scripts/package builds it with makensis and these definitions:
+;   VERSION  the project version, as in 1.0.0
+;   FILES    the directory holding Zantrelle.scr and LICENSE.txt
+;   OUTFILE  the installer to write
+
+!ifndef VERSION | FILES | OUTFILE
+  !error "define VERSION, FILES and OUTFILE (scripts/package does)"
+!endif
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+
+!define PUBLISHER "The Zantrelle authors"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zantrelle"
+!define DESKTOP_KEY "Control Panel\Desktop"
+!define SPI_SETSCREENSAVEACTIVE 17
+!define SPIF_SENDCHANGE 2
+
+Name "Zantrelle ${VERSION}"
+OutFile "${OUTFILE}"
+; An upgrade goes where the installed version is.
+InstallDir "$LOCALAPPDATA\Programs\Zantrelle"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" InstallLocation
+BrandingText "Zantrelle ${VERSION}"
+
+!define MUI_ICON "../host/win32/resources/zantrelle.ico"
+!define MUI_UNICON "../host/win32/resources/zantrelle.ico"
+!define MUI_ABORTWARNING
+
+; MUI's own welcome text speaks of system files and reboots, which a
+; per-user screen saver touches neither of.
+!define MUI_WELCOMEPAGE_TEXT "Setup will install Zantrelle ${VERSION}, a clock screen saver, for you alone. It needs no administrator rights and leaves the rest of the computer as it is.$\r$\n$\r$\nClick Next to continue."
+!insertmacro MUI_PAGE_WELCOME
+; The MIT licence asks nothing of someone who only uses the program.
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Zantrelle is free software under the MIT licence; there is nothing to accept."
+!insertmacro MUI_PAGE_LICENSE "${FILES}/LICENSE.txt"
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Make Zantrelle my screen saver"
+!define MUI_FINISHPAGE_RUN_FUNCTION MakeCurrentScreenSaver
+!define MUI_FINISHPAGE_SHOWREADME
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "Open the Screen Saver Settings"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION OpenScreenSaverSettings
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE English
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey ProductName "Zantrelle"
+VIAddVersionKey ProductVersion "${VERSION}"
+VIAddVersionKey FileVersion "${VERSION}"
+VIAddVersionKey FileDescription "Zantrelle ${VERSION} setup"
+VIAddVersionKey CompanyName "${PUBLISHER}"
+VIAddVersionKey LegalCopyright "Copyright (c) 2026 The Zantrelle authors"
+
+Section
+  SetOutPath "$INSTDIR"
+  File "${FILES}/Zantrelle.scr"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegStr HKCU "${UNINSTALL_KEY}" DisplayName "Zantrelle"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" DisplayVersion "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" Publisher "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" DisplayIcon "$INSTDIR\Zantrelle.scr"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" InstallLocation "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" UninstallString '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" QuietUninstallString '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" EstimatedSize $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoModify 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoRepair 1
+SectionEnd
+
+; The finish page's box is ticked by default; a silent install has no page
+; and takes the default.
+Function .onInstSuccess
+  ${If} ${Silent}
+    Call MakeCurrentScreenSaver
+  ${EndIf}
+FunctionEnd
+
+; Sets $0 to 1 when the desktop's screen saver is the installed Zantrelle.scr,
+; named by its short path (as the installer writes it) or its long one (as the
+; Screen Saver Settings may), else to 0.
+!macro DEFINE_IS_ZANTRELLE_CURRENT PREFIX
+  Function ${PREFIX}IsZantrelleCurrent
+    ReadRegStr $1 HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE
+    GetFullPathName /SHORT $2 "$INSTDIR\Zantrelle.scr"
+    StrCpy $0 0
+    ${If} $1 != ""
+      ${If} $1 == $2
+      ${OrIf} $1 == "$INSTDIR\Zantrelle.scr"
+        StrCpy $0 1
+      ${EndIf}
+    ${EndIf}
+  FunctionEnd
+!macroend
+!insertmacro DEFINE_IS_ZANTRELLE_CURRENT ""
+!insertmacro DEFINE_IS_ZANTRELLE_CURRENT "un."
+
+; Keeps the screen saver set now (or that none is) in the uninstall entry, for
+; the uninstaller to put back. When Zantrelle already is the screen saver, as
+; in an upgrade, what was kept before stays.
+Function RememberPreviousScreenSaver
+  Call IsZantrelleCurrent
+  ${If} $0 == 1
+    Return
+  ${EndIf}
+  DeleteRegValue HKCU "${UNINSTALL_KEY}" PreviousScreenSaver
+  DeleteRegValue HKCU "${UNINSTALL_KEY}" PreviousScreenSaveActive
+  ClearErrors
+  ReadRegStr $1 HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE
+  ${IfNot} ${Errors}
+    WriteRegStr HKCU "${UNINSTALL_KEY}" PreviousScreenSaver $1
+  ${EndIf}
+  ClearErrors
+  ReadRegStr $1 HKCU "${DESKTOP_KEY}" ScreenSaveActive
+  ${IfNot} ${Errors}
+    WriteRegStr HKCU "${UNINSTALL_KEY}" PreviousScreenSaveActive $1
+  ${EndIf}
+FunctionEnd
+
+; Windows starts a screen saver at idle time through its short path.
+Function MakeCurrentScreenSaver
+  Call RememberPreviousScreenSaver
+  GetFullPathName /SHORT $0 "$INSTDIR\Zantrelle.scr"
+  ${If} $0 == ""
+    StrCpy $0 "$INSTDIR\Zantrelle.scr"
+  ${EndIf}
+  WriteRegStr HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE $0
+  WriteRegStr HKCU "${DESKTOP_KEY}" ScreenSaveActive 1
+  ; The running session learns of it now, not at the next sign-in.
+  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_SENDCHANGE})'
+FunctionEnd
+
+Function OpenScreenSaverSettings
+  Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+FunctionEnd
+
+; Puts back the registry value NAME under the desktop key as the uninstall
+; entry kept it in KEPT: written again when it was there, removed when not.
+!macro RESTORE_DESKTOP_VALUE NAME KEPT
+  ClearErrors
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" ${KEPT}
+  ${If} ${Errors}
+    DeleteRegValue HKCU "${DESKTOP_KEY}" ${NAME}
+  ${Else}
+    WriteRegStr HKCU "${DESKTOP_KEY}" ${NAME} $1
+  ${EndIf}
+!macroend
+
+Function un.RestorePreviousScreenSaver
+  !insertmacro RESTORE_DESKTOP_VALUE SCRNSAVE.EXE PreviousScreenSaver
+  !insertmacro RESTORE_DESKTOP_VALUE ScreenSaveActive PreviousScreenSaveActive
+  ReadRegStr $1 HKCU "${DESKTOP_KEY}" ScreenSaveActive
+  StrCpy $2 0
+  ${If} $1 == 1
+    StrCpy $2 1
+  ${EndIf}
+  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i $2, p 0, i ${SPIF_SENDCHANGE})'
+FunctionEnd
+
+; The user's settings in %APPDATA%\Zantrelle are theirs: they stay.
+Section Uninstall
+  Call un.IsZantrelleCurrent
+  ${If} $0 == 1
+    Call un.RestorePreviousScreenSaver
+  ${EndIf}
+  Delete "$INSTDIR\Zantrelle.scr"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
