@@ -51,6 +51,40 @@ INSTANTIATE_TEST_SUITE_P(AroundTheDay, CoverHandsAtTimeTest,
                                            TimeCase{43200, 0, 0, 0},                    // noon
                                            TimeCase{86399, 359.99166666, 359.9, 354}));  // 23:59:59
 
+// The clock read on one tick, then on the next: past midnight, or set
+// backwards or forwards in between (by the user, or by a time server).
+struct ClockStep {
+    float before;
+    TimeCase after;
+};
+
+class CoverHandsAcrossClockStepsTest : public CoverTest, public ::testing::WithParamInterface<ClockStep> {};
+
+TEST_P(CoverHandsAcrossClockStepsTest, ShowTheNewTimeOnTheNextTickAndGoOn) {
+    show();
+    headless::setTimeOfDay(GetParam().before);
+    tick();
+    const int balls = ballsInFlight();
+
+    const TimeCase& after = GetParam().after;
+    headless::setTimeOfDay(after.secondsSinceMidnight);
+    tick();
+    EXPECT_FALSE(headless::outcome().errorBox.has_value());
+    expectTip(cover.Line1, tipAt(after.hourDegrees, 600));
+    expectTip(cover.Line2, tipAt(after.minuteDegrees, 800));
+    expectTip(cover.Line3, tipAt(after.secondDegrees, 800));
+    EXPECT_EQ(ballsInFlight(), balls + 1) << "the spiral goes on";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MidnightAndJumps, CoverHandsAcrossClockStepsTest,
+    ::testing::Values(ClockStep{86399, {0, 0, 0, 0}},                          // 23:59:59 -> midnight
+                      ClockStep{86399.984375f, {0.015625f, 0.00013020833, 0.0015625, 0.09375}},  // last tick of a day -> first of the next
+                      ClockStep{0, {86399, 359.99166666, 359.9, 354}},           // back across midnight
+                      ClockStep{43200, {3600, 30, 0, 0}},                        // noon -> 01:00:00
+                      ClockStep{50000, {49999.984375f, 56.66653645833, 319.9984375, 119.90625}},  // 1/64 s back
+                      ClockStep{3600, {80000, 306.66666666, 80, 120}}));         // 01:00:00 -> 22:13:20
+
 TEST_F(CoverHandsTest, StayAnchoredAtTheCentreWithTheirDesignLook) {
     show();
     headless::setTimeOfDay(12345.5f);

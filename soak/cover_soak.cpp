@@ -1,0 +1,79 @@
+#include "soak/cover_soak.h"
+
+#include <fstream>
+#include <vector>
+
+#include "host/headless/headless.h"
+
+namespace soak {
+
+namespace headless = host::headless;
+
+namespace {
+
+constexpr std::int64_t ticksPerDay = std::int64_t(86400) * CoverSoak::ticksPerSecond;
+constexpr std::int64_t firstTick = std::int64_t(23 * 3600 + 55 * 60) * CoverSoak::ticksPerSecond;
+// A frame a minute keeps the renderer in the run at a small share of its cost.
+constexpr std::int64_t ticksPerFrame = 4096;
+
+// Whole ticks of a day are exact in single precision: below 2^17 seconds a
+// float resolves 1/128 s.
+float timeOfDayAt(std::int64_t ticks) {
+    return float((firstTick + ticks) % ticksPerDay) / CoverSoak::ticksPerSecond;
+}
+
+}  // namespace
+
+CoverSoak::CoverSoak(std::filesystem::path settingsFolder) : settingsFolder_(std::move(settingsFolder)) {
+    std::filesystem::create_directories(settingsFolder_);
+    setUpMachine();
+}
+
+void CoverSoak::setUpMachine() const {
+    headless::reset();
+    headless::setScreenPixels(1920, 1080);
+    headless::setUserSettingsFolder(settingsFolder_);
+    headless::setTimeOfDay(timeOfDayAt(ticks_));
+}
+
+CoverSoak::~CoverSoak() {
+    if (cover_.isLoaded()) unload();
+}
+
+void CoverSoak::writeSettings(const std::string& bytes) const {
+    std::ofstream(settingsFolder_ / "settings.ini", std::ios::binary) << bytes;
+}
+
+void CoverSoak::show() {
+    headless::runMain([this] { cover_.Show(); });
+    noteOutcome();
+}
+
+void CoverSoak::reactivate() {
+    headless::activate(cover_);
+    noteOutcome();
+}
+
+void CoverSoak::unload() {
+    std::vector<headless::Handle> windows = headless::plainCoversOf(cover_);
+    windows.push_back(cover_.hWnd());
+    headless::runMain([this] { cover_.Unload(); });
+    noteOutcome();
+    for (headless::Handle window : windows) leftAWindowBehind_ = leftAWindowBehind_ || headless::windowExists(window);
+    setUpMachine();
+}
+
+void CoverSoak::tick() {
+    ++ticks_;
+    headless::setTimeOfDay(timeOfDayAt(ticks_));
+    headless::tick(cover_);
+    if (ticks_ % ticksPerFrame == 0) headless::renderFrame(cover_);
+    if (ballsInFlight() > peakBalls_) peakBalls_ = ballsInFlight();
+    if (ticks_ % ticksPerSecond == 0) noteOutcome();
+}
+
+void CoverSoak::noteOutcome() {
+    if (!errorBox_) errorBox_ = headless::outcome().errorBox;
+}
+
+}  // namespace soak
