@@ -228,6 +228,7 @@ void CoverWindow::showOwnedBy(std::intptr_t owner) {
 }
 
 void CoverWindow::suspend() {
+    suspended_ = true;
     stopTimers();
     ShowWindow(window_, SW_HIDE);
     if (plainCovers_) plainCovers_->follow({});

@@ -58,7 +58,8 @@ public:
     const DibSection& backBuffer() const { return backBuffer_; }
     const PlainCovers* plainCovers() const { return plainCovers_.get(); }
     // Stops the timers and hides the window, so nothing runs or covers the
-    // screen while the runtime's error box is up.
+    // screen while the runtime's error box is up; neither the display coming
+    // back nor a change of monitors brings them back.
     void suspend();
     // Ends the form when the window, or the window it was planted in, is gone.
     void endIfOrphaned();
@@ -103,6 +104,7 @@ private:
     bool inactive_ = false;
     bool destroyedFromOutside_ = false;
     bool displayOff_ = false;
+    bool suspended_ = false;
     HPOWERNOTIFY displayStateNotification_ = nullptr;
     std::unique_ptr<PlainCovers> plainCovers_;
     ModalOwner modalOwner_;

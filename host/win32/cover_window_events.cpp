@@ -135,13 +135,13 @@ void CoverWindow::onDpiChanged(int dpi, const RECT& suggested) {
 // Monitors added, removed or resized: the clock stays on the primary one and
 // the plain covers follow the others.
 void CoverWindow::onDisplayChange() {
-    if (!coversTheScreen()) return;
+    if (suspended_ || !coversTheScreen()) return;
     placeOverPrimaryMonitor();
     if (plainCovers_) plainCovers_->follow(desktopMonitors());
 }
 
 void CoverWindow::onPowerBroadcast(WPARAM event, LPARAM lParam) {
-    if (event != PBT_POWERSETTINGCHANGE) return;
+    if (suspended_ || event != PBT_POWERSETTINGCHANGE) return;
     const auto& setting = *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
     if (!IsEqualGUID(setting.PowerSetting, consoleDisplayState) || setting.DataLength < sizeof(DWORD)) return;
     DWORD state = 0;

@@ -11,6 +11,7 @@
 #include "host/controls.h"
 #include "host/form.h"
 #include "host/win32/cover_window.h"
+#include "host/win32/live_windows.h"
 #include "host/win32/plain_covers.h"
 
 namespace {
@@ -143,6 +144,27 @@ TEST(CoverWindowPower, TimersRestWhileTheDisplayIsOffAndRunWhenItIsOnOrDimmed) {
     sendDisplayState(window, 1);
     const int resumed = form.ticks;
     EXPECT_TRUE(harness::waitUntil([&] { return form.ticks > resumed + 3; }, 5s)) << "no ticks when back on";
+    clock.Unload();
+    form.Unload();
+}
+
+// Behind the runtime's error box nothing may tick, whatever the display does.
+TEST(CoverWindowPower, ASuspendedWindowStaysAtRestWhenTheDisplayComesBack) {
+    TickCounter form;
+    TickCounter clock;
+    form.Show();
+    clock.Show();
+    const HWND window = reinterpret_cast<HWND>(form.hWnd());
+    ASSERT_TRUE(harness::waitUntil([&] { return form.ticks > 3; }, 5s));
+
+    host::win32::liveWindows().windowOf(form)->suspend();
+    sendDisplayState(window, 0);
+    sendDisplayState(window, 1);
+    const int from = clock.ticks;
+    ASSERT_TRUE(harness::waitUntil([&] { return clock.ticks >= from + 2; }, 5s));
+    const int atRest = form.ticks;
+    ASSERT_TRUE(harness::waitUntil([&] { return clock.ticks >= from + 32; }, 5s));
+    EXPECT_EQ(form.ticks, atRest) << "ticks behind the error box";
     clock.Unload();
     form.Unload();
 }
