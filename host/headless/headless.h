@@ -97,7 +97,6 @@ void setDiskFull(bool full);
 // Where this user's settings live. By default $XDG_CONFIG_HOME/zantrelle,
 // else ~/.config/zantrelle, as for any program on Linux; tests give their own.
 void setUserSettingsFolder(std::filesystem::path folder);
-std::filesystem::path defaultUserSettingsFolder();
 
 // A top-level window of another program (a preview pane, another instance),
 // at (0, 0) until moved.

@@ -44,22 +44,13 @@ void windowBecameVisible(Handle window) {
     if (found != machine().formWindows.end()) found->second->becameVisible();
 }
 
+// Handles go on counting, so that none a test kept from before names a new
+// window.
 void reset() {
     Machine& state = machine();
-    state.windows.clear();
-    state.formWindows.clear();
-    state.calls.clear();
-    state.cursorCount = 0;
-    state.outcome = {};
-    state.monitors = {defaultMonitor()};
-    state.displayPower = DisplayPower::On;
-    state.timeOfDay = 0;
-    state.previousInstance = false;
-    state.instanceTurnHeld = false;
-    state.commandLine.clear();
-    state.fileFaults.clear();
-    state.diskFull = false;
-    state.userSettingsFolder = defaultUserSettingsFolder();
+    const Handle nextHandle = state.nextHandle;
+    state = Machine{};
+    state.nextHandle = nextHandle;
 }
 
 void setScreenPixels(int width, int height) {

@@ -8,6 +8,9 @@ namespace host::headless {
 
 class HeadlessWindow;
 
+// $XDG_CONFIG_HOME/zantrelle, else ~/.config/zantrelle; empty without either.
+std::filesystem::path defaultUserSettingsFolder();
+
 inline Monitor defaultMonitor() { return {{0, 0, 640, 480}, {0, 0, 640, 480}, 96, true}; }
 
 // Everything the in-memory machine knows; one per process.

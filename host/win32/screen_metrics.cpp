@@ -52,8 +52,6 @@ BOOL CALLBACK addMonitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
 
 PixelRect toPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-RECT toRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
 std::vector<Monitor> desktopMonitors() {
     std::vector<Monitor> monitors;
     EnumDisplayMonitors(nullptr, nullptr, &addMonitor, reinterpret_cast<LPARAM>(&monitors));

@@ -21,6 +21,5 @@ RECT primaryMonitorRect();
 std::vector<Monitor> desktopMonitors();
 
 PixelRect toPixelRect(const RECT& rect);
-RECT toRect(const PixelRect& rect);
 
 }  // namespace host::win32
