@@ -118,21 +118,35 @@ void sendDisplayState(HWND window, DWORD state) {
     SendMessageW(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&message));
 }
 
-// A second form, which hears nothing of the display, keeps time: its ticks
-// come through the same queue as the first form's would.
-TEST(CoverWindowPower, TimersRestWhileTheDisplayIsOffAndRunWhenItIsOnOrDimmed) {
+// A form whose ticks are counted, and a second one, which hears nothing of
+// the display, to keep time: its ticks come through the same queue as the
+// first form's would.
+class CoverWindowPower : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.Show();
+        clock.Show();
+        window = reinterpret_cast<HWND>(form.hWnd());
+        ASSERT_TRUE(harness::waitUntil([&] { return form.ticks > 3; }, 5s));
+    }
+    void TearDown() override {
+        clock.Unload();
+        form.Unload();
+    }
+
+    // Waits until the clock has ticked that many more times.
+    bool clockTicksPast(int ticks) {
+        const int from = clock.ticks;
+        return harness::waitUntil([this, from, ticks] { return clock.ticks >= from + ticks; }, 5s);
+    }
+
     TickCounter form;
     TickCounter clock;
-    form.Show();
-    clock.Show();
-    const HWND window = reinterpret_cast<HWND>(form.hWnd());
-    ASSERT_TRUE(harness::waitUntil([&] { return form.ticks > 3; }, 5s));
+    HWND window = nullptr;
+};
 
+TEST_F(CoverWindowPower, TimersRestWhileTheDisplayIsOffAndRunWhenItIsOnOrDimmed) {
     sendDisplayState(window, 0);
-    const auto clockTicksPast = [&clock](int ticks) {
-        const int from = clock.ticks;
-        return harness::waitUntil([&clock, from, ticks] { return clock.ticks >= from + ticks; }, 5s);
-    };
     ASSERT_TRUE(clockTicksPast(2));  // a tick already queued may still come
     const int atRest = form.ticks;
     ASSERT_TRUE(clockTicksPast(30));
@@ -144,29 +158,17 @@ TEST(CoverWindowPower, TimersRestWhileTheDisplayIsOffAndRunWhenItIsOnOrDimmed) {
     sendDisplayState(window, 1);
     const int resumed = form.ticks;
     EXPECT_TRUE(harness::waitUntil([&] { return form.ticks > resumed + 3; }, 5s)) << "no ticks when back on";
-    clock.Unload();
-    form.Unload();
 }
 
 // Behind the runtime's error box nothing may tick, whatever the display does.
-TEST(CoverWindowPower, ASuspendedWindowStaysAtRestWhenTheDisplayComesBack) {
-    TickCounter form;
-    TickCounter clock;
-    form.Show();
-    clock.Show();
-    const HWND window = reinterpret_cast<HWND>(form.hWnd());
-    ASSERT_TRUE(harness::waitUntil([&] { return form.ticks > 3; }, 5s));
-
+TEST_F(CoverWindowPower, ASuspendedWindowStaysAtRestWhenTheDisplayComesBack) {
     host::win32::liveWindows().windowOf(form)->suspend();
     sendDisplayState(window, 0);
     sendDisplayState(window, 1);
-    const int from = clock.ticks;
-    ASSERT_TRUE(harness::waitUntil([&] { return clock.ticks >= from + 2; }, 5s));
+    ASSERT_TRUE(clockTicksPast(2));
     const int atRest = form.ticks;
-    ASSERT_TRUE(harness::waitUntil([&] { return clock.ticks >= from + 32; }, 5s));
+    ASSERT_TRUE(clockTicksPast(30));
     EXPECT_EQ(form.ticks, atRest) << "ticks behind the error box";
-    clock.Unload();
-    form.Unload();
 }
 
 }  // namespace
