@@ -19,13 +19,23 @@ double numberOr(const host::Variant& value, double fallback) {
 }  // namespace
 
 // Runs again whenever the window becomes active: settings changed since are
-// picked up, and the dial is drawn again over whatever is there.
+// picked up, and the dial is drawn afresh.
 void FrmCover::Form_Activate() {
     host::resumeNext([this] { readBallSettings(); });
     EmitAngle = BallGap;
+    host::resumeNext([this] { setFontName("Courier New"); });
+    placeDial();
+}
+
+// The screen changed size or resolution under a running clock: the dial
+// moves to the new centre, at the new resolution. Not a new activation: the
+// settings stay and the spiral goes on; balls in flight fly on.
+void FrmCover::Form_Resize() { placeDial(); }
+
+void FrmCover::placeDial() {
     host::resumeNext([this] { CenterX = Width() / 2; });
     host::resumeNext([this] { CenterY = Height() / 2 - 120; });
-    host::resumeNext([this] { setFontName("Courier New"); });
+    Cls();
     drawDial();
     anchorHands();
 }

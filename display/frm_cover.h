@@ -20,6 +20,7 @@ public:
     void Form_Activate() override;
     void Form_Click() override;
     void Form_Unload() override;
+    void Form_Resize() override;
     void Timer1_Timer();
 
     // Moves every ball one step outward and removes those at an edge.
@@ -42,6 +43,8 @@ public:
 
 private:
     void readBallSettings();
+    // Centres the dial in the window, draws it and anchors the hands there.
+    void placeDial();
     void drawDial();
     void anchorHands();
     void moveHands();

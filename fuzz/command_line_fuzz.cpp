@@ -20,6 +20,7 @@
 #include "display/frm_cover.h"
 #include "fuzz/fuzz_machine.h"
 #include "host/app.h"
+#include "host/backend/window.h"
 #include "host/error.h"
 #include "host/headless/headless.h"
 #include "host/text.h"
@@ -124,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const bool anotherRunning = scene & 1;
     headless::setPreviousInstanceRunning(anotherRunning);
-    if (scene & 2) headless::addForeignWindow(startup::MarkerTitle, 640, 480);
+    if (scene & 2) headless::addForeignWindow(startup::MarkerTitle, 640, 480, host::backend::paintedWindowClass);
     headless::Handle pane = 0;
     if (scene & 4) {
         pane = headless::addForeignWindow("pane", 152, 112);

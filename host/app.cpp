@@ -1,8 +1,10 @@
 #include "host/app.h"
 
 #include "host/error.h"
+#include "host/form_window.h"
 #include "host/backend/files.h"
 #include "host/backend/program.h"
+#include "host/render/shape_raster.h"
 
 namespace host {
 
@@ -39,8 +41,14 @@ void runEvent(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const RuntimeError& error) {
-        backend::reportUnhandledError(error);
+        reportUnhandledError(error);
     }
+}
+
+void reportUnhandledError(const RuntimeError& error) {
+    // Nothing may tick on behind the box, nor cover it.
+    suspendFormWindows();
+    backend::reportUnhandledError(error);
 }
 
 void formLoaded() { ++loadedForms; }
@@ -50,5 +58,11 @@ void formUnloaded() {
 }
 
 int loadedFormCount() { return loadedForms; }
+
+void startFreshProgram() {
+    loadedForms = 0;
+    render::forgetSprites();
+    backend::startFresh();
+}
 
 }  // namespace host

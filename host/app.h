@@ -32,10 +32,18 @@ int runProgram(const std::function<void()>& startUp);
 // Runs an event handler with no error trap of its own: an error that leaves
 // it shows the runtime's error box and ends the program.
 void runEvent(const std::function<void()>& handler);
+// The runtime's error box for an error nothing handled, with every window
+// of the program at rest behind it; then the program ends.
+[[noreturn]] void reportUnhandledError(const class RuntimeError& error);
 
 // Forms that are loaded; the program ends when the count drops to zero.
 void formLoaded();
 void formUnloaded();
 int loadedFormCount();
+
+// Forgets everything a run of the program left in this process (loaded
+// forms, windows, cached sprites, the backend's own state), so that the
+// next start is a fresh program's. For tests, which run many in one process.
+void startFreshProgram();
 
 }  // namespace host

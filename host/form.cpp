@@ -1,8 +1,7 @@
 #include "host/form.h"
 
 #include "host/app.h"
-#include "host/backend/window.h"
-#include "host/backend/program.h"
+#include "host/form_window.h"
 
 namespace host {
 
@@ -16,19 +15,19 @@ Form::~Form() {
 
 void Form::Load() {
     if (isLoaded()) return;
-    peer_ = backend::createWindow(*this);
+    window_ = std::make_unique<FormWindow>(*this);
     formLoaded();
     Form_Load();
 }
 
 void Form::Show() {
     Load();
-    peer_->show();
+    window_->show();
 }
 
 void Form::ShowOwnedBy(std::intptr_t ownerWindow) {
     Load();
-    peer_->showOwnedBy(ownerWindow);
+    window_->showOwnedBy(ownerWindow);
 }
 
 void Form::Unload() {
@@ -38,50 +37,49 @@ void Form::Unload() {
 }
 
 void Form::releaseWindow() {
-    peer_.reset();
+    window_.reset();
     formUnloaded();
 }
 
 void Form::setCaption(std::string caption) {
     caption_ = std::move(caption);
-    if (peer_) peer_->setCaption(caption_);
+    if (window_) window_->setCaption(caption_);
 }
 
 std::intptr_t Form::hWnd() const {
     // Reading hWnd of a form that is not loaded loads it, as the runtime does.
-    if (!peer_) const_cast<Form*>(this)->Load();
-    return peer_->handle();
+    if (!window_) const_cast<Form*>(this)->Load();
+    return window_->handle();
 }
 
-PixelScale Form::scale() const { return peer_ ? peer_->scale() : PixelScale{}; }
+PixelScale Form::scale() const { return window_ ? window_->scale() : PixelScale{}; }
 
-Twips Form::Width() const { return peer_ ? Twips(peer_->windowPixels().width) * scale().twipsPerPixelX : 0; }
-Twips Form::Height() const { return peer_ ? Twips(peer_->windowPixels().height) * scale().twipsPerPixelY : 0; }
-Twips Form::ScaleWidth() const { return peer_ ? Twips(peer_->clientPixels().width) * scale().twipsPerPixelX : 0; }
-Twips Form::ScaleHeight() const { return peer_ ? Twips(peer_->clientPixels().height) * scale().twipsPerPixelY : 0; }
-
-DrawingLayer* Form::drawingLayer() const { return peer_ ? peer_->drawingLayer() : nullptr; }
+Twips Form::Width() const { return window_ ? Twips(window_->windowPixels().width) * scale().twipsPerPixelX : 0; }
+Twips Form::Height() const { return window_ ? Twips(window_->windowPixels().height) * scale().twipsPerPixelY : 0; }
+Twips Form::ScaleWidth() const { return window_ ? Twips(window_->clientPixels().width) * scale().twipsPerPixelX : 0; }
+Twips Form::ScaleHeight() const {
+    return window_ ? Twips(window_->clientPixels().height) * scale().twipsPerPixelY : 0;
+}
 
 void Form::DrawLine(TwipPoint from, TwipPoint to, Color color) {
-    if (DrawingLayer* layer = drawingLayer()) layer->drawLine(from, to, color, 1);
+    if (window_) window_->drawLine(from, to, color, 1);
+}
+
+void Form::Cls() {
+    if (window_) window_->clearDrawing();
+    CurrentX = 0;
+    CurrentY = 0;
 }
 
 void Form::Print(std::string_view text) {
-    DrawingLayer* layer = drawingLayer();
-    if (!layer) return;
-    layer->drawText({CurrentX, CurrentY}, text, font_, colors::black);
+    if (!window_) return;
+    window_->drawText({CurrentX, CurrentY}, text, font_, colors::black);
     CurrentY += TextHeight(text);
     CurrentX = 0;
 }
 
-Twips Form::TextWidth(std::string_view text) const {
-    const DrawingLayer* layer = drawingLayer();
-    return layer ? layer->textExtent(text, font_).width : 0;
-}
+Twips Form::TextWidth(std::string_view text) const { return window_ ? window_->textExtent(text, font_).width : 0; }
 
-Twips Form::TextHeight(std::string_view text) const {
-    const DrawingLayer* layer = drawingLayer();
-    return layer ? layer->textExtent(text, font_).height : 0;
-}
+Twips Form::TextHeight(std::string_view text) const { return window_ ? window_->textExtent(text, font_).height : 0; }
 
 }  // namespace host

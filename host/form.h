@@ -4,24 +4,19 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "host/control_array.h"
 #include "host/controls.h"
+#include "host/font.h"
 #include "host/geometry.h"
+#include "host/painted_control.h"
 
 namespace host {
 
-class DrawingLayer;
-class WindowPeer;
+class FormWindow;
 
 enum class BorderStyle { None, FixedToolWindow };
-
-struct Font {
-    std::string name;
-    float sizePoints = 8.25f;
-};
 
 // What a form is at design time; the backend builds its window from this.
 struct FormDesign {
@@ -35,10 +30,6 @@ struct FormDesign {
     TwipSize clientSize;         // used when not maximised
     Font font;                   // empty name: the host's default dialog font
 };
-
-// The lightweight controls a renderer paints over the persistent drawing,
-// bottom first.
-using PaintedControl = std::variant<Line*, ControlArray<Shape>*>;
 
 // A form: a window with its controls as retained objects, its persistent
 // drawing, and its events. The system's forms derive from it, declare their
@@ -63,7 +54,7 @@ public:
     // left. Also how a window destroyed from outside (its parent went away)
     // is unloaded: the backend's window then knows not to destroy it again.
     void Unload();
-    bool isLoaded() const { return peer_ != nullptr; }
+    bool isLoaded() const { return window_ != nullptr; }
 
     const std::string& Caption() const { return caption_; }
     void setCaption(std::string caption);
@@ -82,6 +73,8 @@ public:
 
     // Persistent drawing: survives controls moving over it and repaints.
     void DrawLine(TwipPoint from, TwipPoint to, Color color);
+    // Clears the persistent drawing to the back colour.
+    void Cls();
     // Prints text with its top left at (CurrentX, CurrentY), then moves
     // CurrentY down one line and CurrentX back to 0.
     void Print(std::string_view text);
@@ -93,11 +86,13 @@ public:
     virtual void Form_Activate() {}
     virtual void Form_Click() {}
     virtual void Form_Unload() {}
+    // The client area changed size or resolution after the form was shown.
+    virtual void Form_Resize() {}
 
-    // For backends and renderers.
-    WindowPeer* peer() const { return peer_.get(); }
+    // For the runtime's window and the tests.
+    FormWindow* window() const { return window_.get(); }
     PixelScale scale() const;
-    const std::vector<PaintedControl>& paintedControls() const { return painted_; }
+    const PaintedControls& paintedControls() const { return painted_; }
     const std::vector<Timer*>& timers() const { return timers_; }
     const std::vector<Label*>& labels() const { return labels_; }
     const std::vector<HScrollBar*>& scrollBars() const { return scrollBars_; }
@@ -116,13 +111,12 @@ protected:
 
 private:
     void releaseWindow();
-    DrawingLayer* drawingLayer() const;
 
     FormDesign design_;
     std::string caption_;
     Font font_;
-    std::unique_ptr<WindowPeer> peer_;
-    std::vector<PaintedControl> painted_;
+    std::unique_ptr<FormWindow> window_;
+    PaintedControls painted_;
     std::vector<Timer*> timers_;
     std::vector<Label*> labels_;
     std::vector<HScrollBar*> scrollBars_;

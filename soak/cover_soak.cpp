@@ -66,7 +66,10 @@ void CoverSoak::unload() {
 void CoverSoak::tick() {
     ++ticks_;
     headless::setTimeOfDay(timeOfDayAt(ticks_));
-    headless::tick(cover_);
+    // The timer's handler as an event, with a frame presented now and then
+    // rather than after every tick as the runtime does: a day of full frames
+    // would take hours, and the frames' memory does not grow.
+    headless::runMain([this] { cover_.Timer1_Timer(); });
     if (ticks_ % ticksPerFrame == 0) headless::renderFrame(cover_);
     if (ballsInFlight() > peakBalls_) peakBalls_ = ballsInFlight();
     if (ticks_ % ticksPerSecond == 0) noteOutcome();

@@ -2,63 +2,107 @@
 #include <numbers>
 
 #include "tests/cover_test_support.h"
+#include "tests/image_comparison.h"
 
 namespace cover_test {
 namespace {
 
+using host::Monitor;
+
+constexpr std::uint32_t blackPixel = 0x000000;
+constexpr std::uint32_t backgroundPixel = 0x8080FF;
+
+// The pixel a dial's tick mark covers: at 900 twips, between its ends, from
+// a centre in twips, at a DPI.
+std::pair<int, int> markPixel(float centerX, float centerY, int hour, int dpi) {
+    const double angle = hour * 30 * std::numbers::pi / 180;
+    const double twipsPerPixel = 1440.0 / dpi;
+    return {int(std::lround((centerX + 900 * std::sin(angle)) / twipsPerPixel)),
+            int(std::lround((centerY - 900 * std::cos(angle)) / twipsPerPixel))};
+}
+
+int darkPixelsAround(const host::render::Image& frame, int x, int y, int radius) {
+    int dark = 0;
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) dark += frame.pixel(x + dx, y + dy) == blackPixel;
+    return dark;
+}
+
 using CoverDialTest = CoverTest;
 
-constexpr float centerX = 4800;
-constexpr float centerY = 3480;
-
-double sinDegrees(double degrees) { return std::sin(degrees * std::numbers::pi / 180); }
-double cosDegrees(double degrees) { return std::cos(degrees * std::numbers::pi / 180); }
-
-TEST_F(CoverDialTest, DrawsTwelveBlackMarksAndTheNumeralsOnceEach) {
+TEST_F(CoverDialTest, TwelveMarksAndTwelveNumeralsSurroundTheCentre) {
     show();
-    const auto& marks = headless::drawnLines(cover);
-    const auto& numerals = headless::drawnTexts(cover);
-    ASSERT_EQ(marks.size(), 12u);
-    ASSERT_EQ(numerals.size(), 12u);
-    const char* expected[] = {"12", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
-    for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(marks[i].color, host::colors::black);
-        EXPECT_EQ(numerals[i].text, expected[i]);
-        EXPECT_EQ(numerals[i].fontName, "Courier New");
+    const host::render::Image& frame = headless::renderFrame(cover);
+    for (int hour = 0; hour < 12; ++hour) {
+        SCOPED_TRACE(hour);
+        const auto [x, y] = markPixel(cover.CenterX, cover.CenterY, hour, 96);
+        EXPECT_EQ(frame.pixel(x, y), blackPixel) << "the mark";
+        const double angle = hour * 30 * std::numbers::pi / 180;
+        const int numeralX = int(std::lround((cover.CenterX + 1200 * std::sin(angle)) / 15));
+        const int numeralY = int(std::lround((cover.CenterY - 1200 * std::cos(angle)) / 15));
+        EXPECT_GT(darkPixelsAround(frame, numeralX, numeralY, 6), 8) << "the numeral";
     }
+    EXPECT_EQ(darkPixelsAround(frame, int(cover.CenterX / 15), int(cover.CenterY / 15) - 70, 2), 0)
+        << "nothing between a mark and its numeral";
 }
 
-TEST_F(CoverDialTest, MarksRunFromRadius800To1000) {
-    show();
-    const auto& marks = headless::drawnLines(cover);
-    const auto expectMark = [](const headless::DrawnLine& mark, float fromX, float fromY, float toX, float toY) {
-        EXPECT_NEAR(mark.from.x, fromX, 0.01);
-        EXPECT_NEAR(mark.from.y, fromY, 0.01);
-        EXPECT_NEAR(mark.to.x, toX, 0.01);
-        EXPECT_NEAR(mark.to.y, toY, 0.01);
+// The display changes under a running clock: a new resolution, a new DPI,
+// the primary monitor elsewhere. The dial is drawn afresh about the new
+// centre and nothing of the old one stays; the spiral goes on.
+TEST_F(CoverDialTest, AChangedScreenMovesTheDialAndLeavesNothingOfTheOld) {
+    struct Change {
+        const char* name;
+        Monitor primary;
     };
-    expectMark(marks[0], centerX, centerY - 800, centerX, centerY - 1000);  // "12"
-    expectMark(marks[3], centerX + 800, centerY, centerX + 1000, centerY);  // "3"
-    expectMark(marks[6], centerX, centerY + 800, centerX, centerY + 1000);  // "6"
-}
+    const Change changes[] = {
+        {"smaller", {{0, 0, 480, 360}, {0, 0, 480, 360}, 96, true}},
+        {"larger", {{0, 0, 1024, 600}, {0, 0, 1024, 600}, 96, true}},
+        {"denser", {{0, 0, 640, 480}, {0, 0, 640, 480}, 144, true}},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        SetUp();
+        show();
+        tick(3);
+        const float oldX = cover.CenterX, oldY = cover.CenterY;
+        const double emitAngle = cover.EmitAngle;
+        writeSettings("20\r\n600\r\n");
+        headless::changeDisplays({change.primary});
 
-TEST_F(CoverDialTest, EachNumeralBoxIsCentredAtRadius1200) {
-    show();
-    const auto& numerals = headless::drawnTexts(cover);
-    for (int i = 0; i < 12; ++i) {
-        SCOPED_TRACE(numerals[i].text);
-        const double angle = 30.0 * i;
-        EXPECT_NEAR(numerals[i].topLeft.x + numerals[i].extent.width / 2, centerX + 1200 * sinDegrees(angle), 0.01);
-        EXPECT_NEAR(numerals[i].topLeft.y + numerals[i].extent.height / 2, centerY - 1200 * cosDegrees(angle), 0.01);
+        const int width = change.primary.bounds.right, height = change.primary.bounds.bottom;
+        const float twipsPerPixel = 1440.0f / float(change.primary.dpi);
+        const headless::WindowState& window = headless::window(cover.hWnd());
+        EXPECT_EQ(window.width, width);
+        EXPECT_EQ(window.height, height);
+        EXPECT_FLOAT_EQ(cover.CenterX, float(width) * twipsPerPixel / 2);
+        EXPECT_FLOAT_EQ(cover.CenterY, float(height) * twipsPerPixel / 2 - 120);
+        EXPECT_EQ(cover.BallGap, 5) << "no new activation: the settings are not read again";
+        EXPECT_EQ(cover.EmitAngle, emitAngle);
+
+        tick();
+        EXPECT_EQ(cover.EmitAngle, emitAngle + 5) << "the spiral goes on";
+        EXPECT_EQ(cover.Line1.X1, cover.CenterX) << "the hands turn about the new centre";
+        const host::render::Image& frame = headless::renderFrame(cover);
+        for (int hour = 0; hour < 12; ++hour) {
+            SCOPED_TRACE(hour);
+            const auto [x, y] = markPixel(cover.CenterX, cover.CenterY, hour, change.primary.dpi);
+            EXPECT_EQ(frame.pixel(x, y), blackPixel);
+        }
+        // The old marks at three and nine lie off every new mark and numeral,
+        // away from the hands (at midnight, all upward) and the balls.
+        for (int hour : {3, 9}) {
+            const auto [x, y] = markPixel(oldX, oldY, hour, 96);
+            EXPECT_EQ(frame.pixel(x, y), backgroundPixel) << "the old mark at " << hour;
+        }
+        TearDown();
     }
-    EXPECT_GT(numerals[10].extent.width, numerals[1].extent.width) << "\"10\" is wider than \"1\"";
 }
 
-TEST_F(CoverDialTest, EachActivationDrawsTheFaceAgain) {
+TEST_F(CoverDialTest, AnotherActivationDrawsTheSameDialAgain) {
     show();
+    const host::render::Image first = headless::renderFrame(cover);
     headless::activate(cover);
-    EXPECT_EQ(headless::drawnLines(cover).size(), 24u);
-    EXPECT_EQ(headless::drawnTexts(cover).size(), 24u);
+    EXPECT_FALSE(test_support::compareImages(headless::renderFrame(cover), first));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <random>
 
-#include "host/render/pixel_geometry.h"
+#include "host/render/surface.h"
 #include "render_test_support.h"
 #include "tests/image_comparison.h"
 
@@ -10,7 +10,7 @@ namespace {
 using host::PixelRect;
 
 // A long random run of loads, moves, removals, hides and persistent
-// drawing: after every step the incrementally painted frame must equal the
+// drawing and clearing: after every step the incrementally painted frame must equal the
 // whole scene composed afresh.
 class RenderDifferentialTest : public ::testing::TestWithParam<int> {
 protected:
@@ -21,8 +21,7 @@ protected:
         const host::PixelScale scale = scene.scale();
         width = int(std::lround(scene.ScaleWidth() / scale.twipsPerPixelX));
         height = int(std::lround(scene.ScaleHeight() / scale.twipsPerPixelY));
-        layer = render::Image(width, height, background);
-        incremental = render::Image(width, height);
+        surface.resize(width, height);
     }
 
     void TearDown() override { headless::runMain([this] { scene.Unload(); }); }
@@ -70,14 +69,16 @@ protected:
         line.Visible = upTo(5) != 0;
     }
 
-    void drawIntoLayer(host::DirtyRegion& exposed) {
+    void drawIntoPicture() {
+        if (upTo(20) == 0) {
+            surface.clearPicture();
+            return;
+        }
         const host::TwipPoint from{anyX(), anyY()}, to{anyX(), anyY()};
-        const int lineWidth = 1 + upTo(2);
-        render::drawLine(layer.view(), from, to, anyColour(), lineWidth, scene.scale());
-        exposed.add(render::lineBounds(render::linePixels(from, to, lineWidth, scene.scale())));
+        surface.drawLine(from, to, anyColour(), 1 + upTo(2), scene.scale());
     }
 
-    void randomStep(host::DirtyRegion& exposed) {
+    void randomStep() {
         switch (upTo(9)) {
             case 0: case 1: case 2: loadBall(); break;
             case 3: case 4: moveBall(); break;
@@ -88,7 +89,7 @@ protected:
                 if (const int index = anyLoadedBall()) scene.balls[index].Visible = !scene.balls[index].Visible;
                 break;
             case 7: changeLine(upTo(1) ? scene.hand : scene.secondHand); break;
-            case 8: drawIntoLayer(exposed); break;
+            case 8: drawIntoPicture(); break;
             default:  // a burst, as when the spiral has filled and every ball moves
                 for (int i = 0; i < 300; ++i) moveBall();
         }
@@ -97,26 +98,22 @@ protected:
     SceneForm scene;
     std::mt19937 random{20260107u};
     int width = 0, height = 0;
-    render::Image layer;
-    render::Image incremental;
-    render::FrameRecord record;
+    render::Surface surface{background};
 };
 
 TEST_P(RenderDifferentialTest, IncrementalFramesEqualWholeFrames) {
-    host::DirtyRegion everything;
-    everything.add({0, 0, width, height});
-    render::paintChanges(scene, record, layer.view(), incremental.view(), everything);
+    surface.paintChanges(scene.paintedControls(), scene.scale());
 
     int incrementalFrames = 0, fullFrames = 0;
     for (int frame = 0; frame < 600; ++frame) {
-        host::DirtyRegion exposed;
-        for (int step = upTo(3); step >= 0; --step) randomStep(exposed);
-        const std::vector<PixelRect> presented = render::paintChanges(scene, record, layer.view(), incremental.view(), exposed);
+        for (int step = upTo(3); step >= 0; --step) randomStep();
+        const std::vector<PixelRect> presented = surface.paintChanges(scene.paintedControls(), scene.scale());
         (presented == std::vector<PixelRect>{{0, 0, width, height}} ? fullFrames : incrementalFrames) += 1;
 
         render::Image whole(width, height);
-        render::paintScene(scene, layer.view(), whole.view(), {0, 0, width, height});
-        const auto differs = test_support::compareImages(incremental, whole);
+        render::paintScene({surface.picture(), scene.paintedControls(), scene.scale()}, whole.view(),
+                           {0, 0, width, height});
+        const auto differs = test_support::compareImages(surface.backBuffer(), whole);
         ASSERT_FALSE(differs) << "frame " << frame << " differs at " << differs->firstX << "," << differs->firstY;
     }
     EXPECT_GT(incrementalFrames, 300);

@@ -11,34 +11,39 @@ TEST_F(GuardTest, AnInstanceStartedAloneMarksItsCoverWindow) {
     EXPECT_EQ(headless::window(program.frmCover().hWnd()).title, "Zantrelle");
 }
 
-TEST_F(GuardTest, AMarkedWindowOfAnotherInstanceEndsThisOneBeforeAnythingShows) {
-    headless::setPreviousInstanceRunning(true);
-    headless::addForeignWindow("Zantrelle", 640, 480);
-
-    const headless::Outcome outcome = run("/S");
-
-    EXPECT_TRUE(outcome.ended);
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_FALSE(outcome.errorBox.has_value());
-    EXPECT_EQ(host::loadedFormCount(), 0);
-    EXPECT_EQ(callNames(), std::vector<std::string>{"FindWindowA"});
-    EXPECT_EQ(headless::calls()[0].args, std::vector<std::int64_t>{0});  // no class name
-    EXPECT_EQ(headless::calls()[0].text, "Zantrelle");
-    EXPECT_EQ(headless::cursorDisplayCount(), 0);
-}
-
-TEST_F(GuardTest, APreviewOrSettingsWindowOfAnotherInstanceDoesNotBlock) {
-    for (const char* otherTitle : {"Preview", "Settings..."}) {
-        SCOPED_TRACE(otherTitle);
+// Only another instance's full-screen cover ends this start: not its preview
+// or its settings, nor a folder window that carries the program's name.
+TEST_F(GuardTest, OnlyAnotherInstancesCoverEndsAFullScreenStart) {
+    struct Other {
+        const char* title;
+        const char* className;
+        bool ends;
+    };
+    const Other others[] = {
+        {"Zantrelle", "ZantrelleCover", true},
+        {"Zantrelle", "CabinetWClass", false},
+        {"Preview", "ZantrelleCover", false},
+        {"Settings...", "ZantrelleDialog", false},
+    };
+    for (const Other& other : others) {
+        SCOPED_TRACE(std::string(other.title) + " of class " + other.className);
         headless::reset();
         startup::SubMain fullScreen;
         headless::setPreviousInstanceRunning(true);
-        headless::addForeignWindow(otherTitle, 640, 480);
+        headless::addForeignWindow(other.title, 640, 480, other.className);
         headless::setCommandLine("/S");
 
         const headless::Outcome outcome = headless::runMain([&fullScreen] { fullScreen.Main(); });
 
-        EXPECT_FALSE(outcome.ended);
+        EXPECT_EQ(outcome.ended, other.ends);
+        EXPECT_EQ(outcome.exitCode, 0);
+        EXPECT_FALSE(outcome.errorBox.has_value());
+        EXPECT_FALSE(headless::holdsInstanceTurn());
+        if (other.ends) {
+            EXPECT_EQ(host::loadedFormCount(), 0) << "nothing shows";
+            EXPECT_EQ(headless::cursorDisplayCount(), 0);
+            continue;
+        }
         ASSERT_TRUE(fullScreen.frmCover().isLoaded());
         EXPECT_EQ(headless::window(fullScreen.frmCover().hWnd()).title, "Zantrelle");
         EXPECT_EQ(headless::cursorDisplayCount(), -1);
@@ -87,14 +92,6 @@ TEST_F(GuardTest, LooksAndMarksInOneTurnAmongInstancesStartedTogether) {
     EXPECT_TRUE(headless::calls()[0].duringInstanceTurn) << "the search";
     EXPECT_TRUE(headless::window(program.frmCover().hWnd()).createdDuringInstanceTurn) << "the marked window";
     EXPECT_FALSE(headless::calls()[1].duringInstanceTurn) << "the turn is over once the mark is made";
-    EXPECT_FALSE(headless::holdsInstanceTurn());
-}
-
-TEST_F(GuardTest, AnInstanceThatEndsInItsTurnGivesItUp) {
-    headless::setPreviousInstanceRunning(true);
-    headless::addForeignWindow("Zantrelle", 640, 480);
-    run("/S");
-    EXPECT_TRUE(headless::outcome().ended);
     EXPECT_FALSE(headless::holdsInstanceTurn());
 }
 

@@ -2,7 +2,7 @@
 
 // The contract between the runtime core and a backend. A backend is a
 // folder under host/ that implements every function declared here and in
-// window.h, files.h and user32.h, and nothing else: the runtime core, the
+// window.h, text.h, files.h and user32.h, and nothing else: the runtime core, the
 // renderer and the program call only these. Exactly one backend is linked
 // into a program: host/win32 into the screen saver, host/headless into the
 // tests and benchmarks.
@@ -38,5 +38,8 @@ void beginInstanceTurn();
 void endInstanceTurn();
 // Local time of day in seconds since midnight, with fraction.
 float secondsSinceMidnight();
+// Forgets what the backend keeps for this process, as for a fresh program:
+// the in-memory backend's whole machine, the Win32 backend's owners and turn.
+void startFresh();
 
 }  // namespace host::backend

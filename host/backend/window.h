@@ -1,71 +1,130 @@
 #pragma once
 
-// What a backend provides for windows: one peer per loaded form, made by
-// createWindow, that puts the form on the screen. See program.h for the
-// whole contract.
+// What a backend provides for windows. The runtime core makes one window per
+// loaded form through it and hears from it what happens to that window; it
+// raises the form's events and decides what the window shows and where. A
+// backend only shows: windows at the places it is given, pixels it is handed.
+// See program.h for the whole contract.
 
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
+#include <vector>
 
-#include "host/form.h"
+#include "host/controls.h"
+#include "host/font.h"
 #include "host/geometry.h"
+#include "host/monitors.h"
+#include "host/render/image.h"
 
 namespace host {
 
 struct PixelSize {
     int width = 0;
     int height = 0;
-};
-
-// What a painted window keeps of what the form draws on it (the dial): it
-// survives controls moving over it and the window being uncovered. Positions
-// are twips of the client area.
-class DrawingLayer {
-public:
-    virtual void drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) = 0;
-    virtual void drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) = 0;
-    virtual TwipSize textExtent(std::string_view text, const Font& font) const = 0;
-
-protected:
-    ~DrawingLayer() = default;
-};
-
-// A form's window on the platform.
-class WindowPeer {
-public:
-    virtual ~WindowPeer() = default;
-
-    virtual std::intptr_t handle() const = 0;
-    virtual void setCaption(const std::string& caption) = 0;
-    // Shows the window modeless. Activate follows the first time the window
-    // shows, by whatever route (this, or a window-manager call that shows
-    // it inside another window), and again each time it becomes the active
-    // window after another was.
-    virtual void show() = 0;
-    // Shows it owned by another window, which may belong to another program,
-    // and modal to it: centred over the owner, inside the work area of the
-    // owner's monitor; the owner is disabled while this window is open, and
-    // enabled and made active again just before this window goes.
-    virtual void showOwnedBy(std::intptr_t owner) = 0;
-    virtual PixelSize windowPixels() const = 0;
-    virtual PixelSize clientPixels() const = 0;
-    virtual PixelScale scale() const = 0;
-    // The layer the form draws on; none for a window of native controls.
-    virtual DrawingLayer* drawingLayer() = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
 namespace backend {
 
-// Creates the form's window, hidden: a painted window for a form of lines
-// and shapes, covering the primary monitor when the form is maximised (and
-// every other monitor with plain covers of its back colour once shown), or
-// a dialog window of native controls for a form of labels, scroll bars and
-// buttons. The window raises the form's events: Activate, Click (not while
-// it is planted in another window), its timers (which rest while the
-// display is off), Unload when it is closed or destroyed from outside.
-std::unique_ptr<WindowPeer> createWindow(Form& form);
+// What happened to a window, as its backend reports it to the core. Any
+// report may end with the window gone (the form unloaded or the program
+// ended): the backend touches nothing of the window after one.
+class WindowEvents {
+public:
+    // Shown for the first time, by whatever route, or made the active window.
+    virtual void activated() = 0;
+    virtual void deactivated() = 0;
+    // A click on the window or on one of its plain covers.
+    virtual void clicked() = 0;
+    virtual void buttonClicked(const CommandButton& button) = 0;
+    virtual void timerFired(int timer) = 0;
+    virtual void closeAsked() = 0;
+    // Destroyed from outside, as when the window it was planted in went.
+    virtual void destroyed() = 0;
+    // The client area changed size.
+    virtual void resized() = 0;
+    // The window's dots per inch changed.
+    virtual void dpiChanged() = 0;
+    // Monitors were added, removed or changed.
+    virtual void displaysChanged() = 0;
+    virtual void displayPowerChanged(bool on) = 0;
+    // Whether someone can see the session: false while it is locked or
+    // disconnected.
+    virtual void sessionChanged(bool attended) = 0;
+
+protected:
+    ~WindowEvents() = default;
+};
+
+// A form's window on the platform.
+class NativeWindow {
+public:
+    virtual ~NativeWindow() = default;
+
+    virtual std::intptr_t handle() const = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+    // Shows the window; reports activated() the first time it shows.
+    virtual void show() = 0;
+    // Makes it the foreground window.
+    virtual void bringToFront() = 0;
+    // Owned by another window, which may belong to another program, and
+    // modal to it: centred over the owner, inside the work area of the
+    // owner's monitor; the owner is disabled while this window is open, and
+    // enabled and made active again just before this window goes.
+    virtual void takeOwner(std::intptr_t owner) = 0;
+    virtual void hide() = 0;
+    virtual PixelSize windowPixels() const = 0;
+    virtual PixelSize clientPixels() const = 0;
+    virtual int dpi() const = 0;
+    // Planted inside another window, as in a preview pane.
+    virtual bool isChild() const = 0;
+};
+
+// The window of a form of lines and shapes: a borderless popup painted from
+// the core's back buffer, never erasing itself.
+class PaintedWindow : public NativeWindow {
+public:
+    // Moves it over rect, in virtual-screen pixels.
+    virtual void place(PixelRect rect) = 0;
+    virtual void startTimer(int timer, int intervalMs) = 0;
+    virtual void stopTimer(int timer) = 0;
+    // Puts those rectangles of the back buffer on screen. The window keeps
+    // the buffer to repaint what gets uncovered: it lives as long as the
+    // window.
+    virtual void present(const render::Image& backBuffer, const std::vector<PixelRect>& rects) = 0;
+    // Plain windows of one colour over exactly these rectangles, topmost;
+    // their clicks are the window's. Those there are are moved, added or
+    // removed to match.
+    virtual void coverAlso(const std::vector<PixelRect>& rects, Color color) = 0;
+};
+
+struct PaintedWindowDesign {
+    std::string caption;
+    PixelRect rect;
+    bool topmost = false;
+    bool showInTaskbar = true;
+};
+
+// A fixed tool window of the platform's own controls.
+struct DialogDesign {
+    std::string caption;
+    TwipSize clientSize;
+    Font font;
+    std::vector<const Label*> labels;
+    std::vector<HScrollBar*> scrollBars;
+    std::vector<const CommandButton*> buttons;
+};
+
+// Made hidden; they report to events until they go.
+std::unique_ptr<PaintedWindow> createPaintedWindow(const PaintedWindowDesign& design, WindowEvents& events);
+std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, WindowEvents& events);
+
+// Every monitor of the desktop, in virtual-screen pixels, each with its DPI.
+std::vector<Monitor> monitors();
+
+// The window class of painted windows, by which another instance finds one.
+inline constexpr const char* paintedWindowClass = "ZantrelleCover";
 
 }  // namespace backend
 }  // namespace host

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/render/render.h"
+#include "host/render/image.h"
 
 namespace host::headless {
 

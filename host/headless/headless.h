@@ -14,8 +14,7 @@
 #include "host/form.h"
 #include "host/geometry.h"
 #include "host/monitors.h"
-#include "host/backend/window.h"
-#include "host/render/render.h"
+#include "host/render/image.h"
 
 namespace host::headless {
 
@@ -38,12 +37,12 @@ struct WindowState {
     std::int32_t style = 0;
     Handle parent = 0;
     Handle owner = 0;
+    std::string className;
     int x = 0, y = 0, width = 0, height = 0;  // client pixels
     bool visible = false;
     bool active = false;
     bool enabled = true;         // false while a window it owns is modal to it
     bool topmost = false;
-    const Form* form = nullptr;  // null for a window the test made and for plain covers
     Handle plainCoverOf = 0;     // the full-screen form window a plain cover belongs to
     Color backColor;             // what a plain cover is filled with
     bool createdDuringInstanceTurn = false;
@@ -59,20 +58,8 @@ struct RecordedCall {
     bool duringInstanceTurn = false;
 };
 
-struct DrawnLine {
-    TwipPoint from, to;
-    Color color;
-    int widthPixels;
-};
-
-struct DrawnText {
-    TwipPoint topLeft;
-    std::string text;
-    std::string fontName;
-    TwipSize extent;
-};
-
-// Back to a fresh machine: no windows, no calls, default screen and clock.
+// Back to a fresh program on a fresh machine: no forms, no windows, no
+// calls, default screen and clock.
 void reset();
 
 // The primary monitor alone, at (0, 0); default 640 x 480 at 96 DPI.
@@ -80,10 +67,15 @@ void setScreenPixels(int width, int height);
 void setDpi(int dpi);
 // Any layout of monitors, one of them primary.
 void setMonitors(std::vector<Monitor> monitors);
-// Monitors added, removed or resized while the program runs: the layout
-// changes and every top-level window hears of it, as from WM_DISPLAYCHANGE.
+// Monitors added, removed or resized, or their DPI changed, while the
+// program runs: the layout changes and every top-level window hears of it,
+// as from WM_DISPLAYCHANGE, and a window whose monitor's DPI changed as from
+// WM_DPICHANGED.
 void changeDisplays(std::vector<Monitor> monitors);
 void setDisplayPower(DisplayPower power);
+// Whether someone can see the session: false while it is locked or
+// disconnected.
+void setSessionAttended(bool attended);
 void setTimeOfDay(float seconds);
 void setPreviousInstanceRunning(bool running);
 void setCommandLine(std::string arguments);
@@ -100,8 +92,11 @@ void setUserSettingsFolder(std::filesystem::path folder);
 
 // A top-level window of another program (a preview pane, another instance),
 // at (0, 0) until moved.
-Handle addForeignWindow(std::string title, int clientWidth, int clientHeight);
+Handle addForeignWindow(std::string title, int clientWidth, int clientHeight, std::string className = {});
 void moveForeignWindow(Handle window, int x, int y);
+// A window of another program changes size; one of ours planted in it
+// follows its client area, as the Win32 backend's watch makes it.
+void resizeForeignWindow(Handle window, int clientWidth, int clientHeight);
 // The plain covers that a full-screen form window has on the other monitors.
 std::vector<Handle> plainCoversOf(const Form& form);
 void destroyWindow(Handle window);
@@ -122,26 +117,21 @@ void click(Form& form);
 // A click on any window of the program: a form's, or a plain cover, which
 // the full-screen form takes as its own.
 void clickWindow(Handle window);
+// The user switched to another window and back to this one.
 void activate(Form& form);
-// The form's timers fire once; nothing while the display is off.
+// The form's running timers fire once: none while the display is off or
+// nobody can see the session.
 void tick(Form& form);
 
-const std::vector<DrawnLine>& drawnLines(const Form& form);
-const std::vector<DrawnText>& drawnTexts(const Form& form);
-
-// Paints what changed since the last frame into the form's back buffer, as
-// the Win32 backend does on screen, and returns the buffer. The first frame,
-// and the first after a resize, is painted whole. An empty image for a form
+// What the form's window shows on screen. Every event presents what it
+// changed, as on Windows; a test that changed controls outside any event has
+// that presented first, as the next event would. An empty image for a form
 // that is not loaded.
 const render::Image& renderFrame(Form& form);
-// Makes the next renderFrame paint the whole client area, as when the
-// window is uncovered.
-void invalidateFrame(Form& form);
-// The rectangles the last renderFrame would have shown on screen.
+// The rectangles the last presentation put on screen.
 const std::vector<PixelRect>& lastPresentedRects(const Form& form);
-// Writes the last rendered frame as a PNG (the whole scene, when no frame
-// was rendered yet), for a person to look at. False when the form is not
-// loaded or the file cannot be written.
-bool saveFrame(const Form& form, const std::filesystem::path& path);
+// Writes what the form's window shows as a PNG, for a person to look at.
+// False when the form is not loaded or the file cannot be written.
+bool saveFrame(Form& form, const std::filesystem::path& path);
 
 }  // namespace host::headless

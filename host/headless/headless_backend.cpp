@@ -1,13 +1,19 @@
-#include <cstdlib>
-#include <system_error>
-
+// The backend contract, in memory: windows in the machine's table, the
+// program's outcome recorded instead of the process ending.
 #include "host/app.h"
-#include "host/headless/headless.h"
+#include "host/backend/program.h"
+#include "host/backend/window.h"
 #include "host/headless/headless_state.h"
 #include "host/headless/headless_window.h"
-#include "host/headless/png_writer.h"
 
 namespace host::headless {
+
+namespace {
+
+constexpr std::int32_t popupStyle = std::int32_t(0x86000000u);      // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
+constexpr std::int32_t toolWindowStyle = std::int32_t(0x84C80000u);  // WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU
+
+}  // namespace
 
 Machine& machine() {
     static Machine state;
@@ -21,190 +27,61 @@ const Monitor& primaryMonitor() {
     return machine().monitors.front();
 }
 
-namespace {
-
-template <class Event>
-void runAsEvent(Event&& event) {
-    try {
-        runEvent(event);
-    } catch (const ProgramEnded&) {
-    }
-}
-
-}  // namespace
-
-// The window of a loaded form, found by its handle in the machine's table.
-HeadlessWindow* windowOf(const Form& form) {
-    if (!form.isLoaded()) return nullptr;
-    return machine().formWindows.at(form.peer()->handle());
-}
-
-void windowBecameVisible(Handle window) {
-    const auto found = machine().formWindows.find(window);
-    if (found != machine().formWindows.end()) found->second->becameVisible();
-}
-
-// Handles go on counting, so that none a test kept from before names a new
-// window.
-void reset() {
-    Machine& state = machine();
-    const Handle nextHandle = state.nextHandle;
-    state = Machine{};
-    state.nextHandle = nextHandle;
-}
-
-void setScreenPixels(int width, int height) {
-    Monitor primary = primaryMonitor();
-    primary.bounds = primary.workArea = {0, 0, width, height};
-    machine().monitors = {primary};
-}
-
-void setDpi(int dpi) {
-    for (Monitor& monitor : machine().monitors) {
-        if (monitor.primary) monitor.dpi = dpi;
-    }
-}
-
-void setMonitors(std::vector<Monitor> monitors) { machine().monitors = std::move(monitors); }
-
-void changeDisplays(std::vector<Monitor> monitors) {
-    setMonitors(std::move(monitors));
-    std::vector<HeadlessWindow*> windows;
-    for (const auto& [handle, window] : machine().formWindows) windows.push_back(window);
-    for (HeadlessWindow* window : windows) window->displaysChanged();
-}
-
-void setDisplayPower(DisplayPower power) { machine().displayPower = power; }
-void setTimeOfDay(float seconds) { machine().timeOfDay = seconds; }
-void setPreviousInstanceRunning(bool running) { machine().previousInstance = running; }
-void setCommandLine(std::string arguments) { machine().commandLine = std::move(arguments); }
-void setUserSettingsFolder(std::filesystem::path folder) { machine().userSettingsFolder = std::move(folder); }
-
-std::filesystem::path defaultUserSettingsFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome && *configHome) return std::filesystem::path(configHome) / "zantrelle";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::filesystem::path(home) / ".config" / "zantrelle";
-    return {};
-}
-
-Handle addForeignWindow(std::string title, int clientWidth, int clientHeight) {
+Handle newHandle() {
     const Handle handle = machine().nextHandle;
     machine().nextHandle += 0x10;
-    WindowState state;
-    state.title = std::move(title);
-    state.width = clientWidth;
-    state.height = clientHeight;
-    state.visible = true;
-    machine().windows[handle] = state;
     return handle;
 }
 
-void moveForeignWindow(Handle window, int x, int y) {
-    machine().windows.at(window).x = x;
-    machine().windows.at(window).y = y;
+HeadlessWindow* programWindow(Handle window) {
+    const auto found = machine().programWindows.find(window);
+    return found == machine().programWindows.end() ? nullptr : found->second;
 }
 
-std::vector<Handle> plainCoversOf(const Form& form) {
-    std::vector<Handle> covers;
-    if (!form.isLoaded()) return covers;
-    for (const auto& [handle, state] : machine().windows) {
-        if (state.plainCoverOf == form.peer()->handle()) covers.push_back(handle);
-    }
-    return covers;
-}
-
-void destroyWindow(Handle window) {
-    // Children go with their parent; a form whose window goes is unloaded.
-    std::vector<Handle> children;
-    for (const auto& [handle, state] : machine().windows)
-        if (state.parent == window) children.push_back(handle);
-    for (Handle child : children) destroyWindow(child);
-    const auto found = machine().formWindows.find(window);
-    if (found != machine().formWindows.end()) {
-        Form& form = found->second->form();
-        runAsEvent([&form] { form.Unload(); });
-        return;
-    }
-    machine().windows.erase(window);
-}
-
-bool windowExists(Handle window) { return machine().windows.count(window) != 0; }
-const WindowState& window(Handle window) { return machine().windows.at(window); }
-const std::vector<RecordedCall>& calls() { return machine().calls; }
-int cursorDisplayCount() { return machine().cursorCount; }
-bool holdsInstanceTurn() { return machine().instanceTurnHeld; }
-Outcome outcome() { return machine().outcome; }
-
-Outcome runMain(const std::function<void()>& main) {
-    runAsEvent(main);
-    return machine().outcome;
-}
-
-void click(Form& form) {
-    // A window planted in another program's window is a picture there, not
-    // something to dismiss: the Win32 backend passes it no clicks either.
-    if (form.isLoaded() && window(form.hWnd()).parent != 0) return;
-    runAsEvent([&form] { form.Form_Click(); });
-}
-void clickWindow(Handle window) {
-    const WindowState& state = machine().windows.at(window);
-    const Handle formWindow = state.plainCoverOf != 0 ? state.plainCoverOf : window;
-    click(machine().formWindows.at(formWindow)->form());
-}
-
-void activate(Form& form) {
-    runAsEvent([&form] { form.Form_Activate(); });
-}
-
-void tick(Form& form) {
-    // The Win32 backend stops its timers while the display is off.
-    if (machine().displayPower == DisplayPower::Off) return;
-    for (Timer* timer : form.timers()) {
-        if (timer->Enabled && timer->onTimer) runAsEvent(timer->onTimer);
-    }
-}
-
-const std::vector<DrawnLine>& drawnLines(const Form& form) {
-    return windowOf(form)->lines();
-}
-const std::vector<DrawnText>& drawnTexts(const Form& form) {
-    return windowOf(form)->texts();
-}
-
-const render::Image& renderFrame(Form& form) {
-    static const render::Image noWindow;
-    HeadlessWindow* window = windowOf(form);
-    return window ? window->renderFrame() : noWindow;
-}
-
-void invalidateFrame(Form& form) {
-    if (HeadlessWindow* window = windowOf(form)) window->invalidate();
-}
-
-const std::vector<PixelRect>& lastPresentedRects(const Form& form) {
-    static const std::vector<PixelRect> noWindow;
-    const HeadlessWindow* window = windowOf(form);
-    return window ? window->lastPresentedRects() : noWindow;
-}
-
-bool saveFrame(const Form& form, const std::filesystem::path& path) {
-    const HeadlessWindow* window = windowOf(form);
-    return window && writePng(path, window->currentFrame());
+std::vector<HeadlessWindow*> programWindows() {
+    std::vector<HeadlessWindow*> windows;
+    for (const auto& [handle, window] : machine().programWindows) windows.push_back(window);
+    return windows;
 }
 
 }  // namespace host::headless
 
 namespace host::backend {
 
-int runProgram(const std::function<void()>& startUp) {
-    headless::runAsEvent(startUp);
-    return headless::machine().outcome.exitCode;
-}
-
 using headless::machine;
 
-std::unique_ptr<WindowPeer> createWindow(Form& form) { return std::make_unique<headless::HeadlessWindow>(form); }
+std::unique_ptr<PaintedWindow> createPaintedWindow(const PaintedWindowDesign& design, WindowEvents& events) {
+    headless::WindowState state;
+    state.title = design.caption;
+    state.className = paintedWindowClass;
+    state.style = headless::popupStyle;
+    state.topmost = design.topmost;
+    state.x = design.rect.left;
+    state.y = design.rect.top;
+    state.width = design.rect.right - design.rect.left;
+    state.height = design.rect.bottom - design.rect.top;
+    return std::make_unique<headless::HeadlessWindow>(std::move(state), events);
+}
+
+// Sized from twips at the primary monitor's DPI, at (0, 0): the window
+// manager's default place.
+std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, WindowEvents& events) {
+    headless::WindowState state;
+    state.title = design.caption;
+    state.className = "ZantrelleDialog";
+    state.style = headless::toolWindowStyle;
+    const PixelScale scale = PixelScale::fromDpi(headless::primaryMonitor().dpi, headless::primaryMonitor().dpi);
+    state.width = twipsToPixels(design.clientSize.width, scale.twipsPerPixelX);
+    state.height = twipsToPixels(design.clientSize.height, scale.twipsPerPixelY);
+    return std::make_unique<headless::HeadlessWindow>(std::move(state), events);
+}
+
+std::vector<Monitor> monitors() { return machine().monitors; }
+
+int runProgram(const std::function<void()>& startUp) {
+    headless::asEvent([&] { runEvent(startUp); });
+    return machine().outcome.exitCode;
+}
 
 void lastFormUnloaded() {
     machine().outcome.ended = true;
@@ -220,6 +97,14 @@ void endProgram(int exitCode) {
 void reportUnhandledError(const RuntimeError& error) {
     machine().outcome.errorBox = errorBoxText(error);
     endProgram(int(error.number()));
+}
+
+// Handles go on counting, so that none a test kept from before names a new
+// window.
+void startFresh() {
+    const headless::Handle nextHandle = machine().nextHandle;
+    machine() = headless::Machine{};
+    machine().nextHandle = nextHandle;
 }
 
 bool previousInstanceRunning() { return machine().previousInstance; }

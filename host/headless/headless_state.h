@@ -17,6 +17,7 @@ inline Monitor defaultMonitor() { return {{0, 0, 640, 480}, {0, 0, 640, 480}, 96
 struct Machine {
     std::vector<Monitor> monitors = {defaultMonitor()};
     DisplayPower displayPower = DisplayPower::On;
+    bool sessionAttended = true;
     float timeOfDay = 0;
     bool previousInstance = false;
     bool instanceTurnHeld = false;
@@ -27,7 +28,7 @@ struct Machine {
 
     Handle nextHandle = 0x10010;
     std::map<Handle, WindowState> windows;
-    std::map<Handle, HeadlessWindow*> formWindows;
+    std::map<Handle, HeadlessWindow*> programWindows;
     std::vector<RecordedCall> calls;
     int cursorCount = 0;
     Outcome outcome;
@@ -35,10 +36,20 @@ struct Machine {
 
 Machine& machine();
 const Monitor& primaryMonitor();
+Handle newHandle();
 
-HeadlessWindow* windowOf(const Form& form);
+// The program's window with that handle; null for another program's.
+HeadlessWindow* programWindow(Handle window);
+std::vector<HeadlessWindow*> programWindows();
 
-// Raises Activate on a form window the first time it becomes visible.
-void windowBecameVisible(Handle window);
+// Runs a report to the core as the runtime runs an event: the program may
+// end inside it, which ends the report.
+template <class Report>
+void asEvent(Report&& report) {
+    try {
+        report();
+    } catch (const ProgramEnded&) {
+    }
+}
 
 }  // namespace host::headless

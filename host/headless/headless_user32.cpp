@@ -1,6 +1,7 @@
 #include "host/backend/user32.h"
 
 #include "host/headless/headless_state.h"
+#include "host/headless/headless_window.h"
 
 namespace host::user32 {
 
@@ -12,10 +13,14 @@ void record(std::string name, std::vector<std::int64_t> args, std::string text =
 }
 }  // namespace
 
+// As on Windows: a top-level window of that class (any, without one) and
+// that title.
 HWND FindWindowA(const char* className, const char* windowName) {
     record("FindWindowA", {className == nullptr ? 0 : 1}, windowName ? windowName : "");
-    for (const auto& [handle, state] : machine().windows)
-        if (state.parent == 0 && windowName && state.title == windowName) return handle;
+    for (const auto& [handle, state] : machine().windows) {
+        if (state.parent != 0 || (className && state.className != className)) continue;
+        if (!windowName || state.title == windowName) return handle;
+    }
     return 0;
 }
 
@@ -88,15 +93,17 @@ bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
     record("SetWindowPos", {window, insertAfter, x, y, width, height, flags});
     const auto found = machine().windows.find(window);
     if (found == machine().windows.end()) return false;
+    const bool shown = (flags & SWP_SHOWWINDOW) != 0;
+    if (headless::HeadlessWindow* ours = headless::programWindow(window)) {
+        ours->moved(x, y, width, height, shown);
+        return true;
+    }
     headless::WindowState& state = found->second;
     state.x = x;
     state.y = y;
     state.width = width;
     state.height = height;
-    if (flags & SWP_SHOWWINDOW) {
-        state.visible = true;
-        headless::windowBecameVisible(window);
-    }
+    state.visible = state.visible || shown;
     return true;
 }
 

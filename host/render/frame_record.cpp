@@ -65,10 +65,8 @@ void FrameRecord::ControlRecord::makeRoomFor(int elements) {
 
 // Sizes the record for every control and element there is, so that
 // present() only writes.
-void FrameRecord::collect(const Form& form, PixelRect client, bool withRegion) {
+void FrameRecord::collect(const PaintedControls& painted, PixelScale scale, PixelRect client, bool withRegion) {
     ChangeCollector collector(changes_, client, withRegion);
-    const PixelScale scale = form.scale();
-    const std::vector<PaintedControl>& painted = form.paintedControls();
     if (controls_.size() < painted.size()) controls_.resize(painted.size());
     for (std::uint32_t control = 0; control < painted.size(); ++control) {
         ControlRecord& record = controls_[control];
@@ -93,8 +91,8 @@ void FrameRecord::collect(const Form& form, PixelRect client, bool withRegion) {
     }
 }
 
-FrameChanges& FrameRecord::changesSince(const Form& form, PixelRect client) {
-    collect(form, client, true);
+FrameChanges& FrameRecord::changesSince(const PaintedControls& controls, PixelScale scale, PixelRect client) {
+    collect(controls, scale, client, true);
     return changes_;
 }
 
@@ -108,8 +106,8 @@ void FrameRecord::present() {
     }
 }
 
-void FrameRecord::presentWhole(const Form& form) {
-    collect(form, {}, false);
+void FrameRecord::presentWhole(const PaintedControls& controls, PixelScale scale) {
+    collect(controls, scale, {}, false);
     present();
 }
 

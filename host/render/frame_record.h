@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "host/dirty_region.h"
-#include "host/form.h"
+#include "host/painted_control.h"
 #include "host/geometry.h"
 #include "host/render/pixel_geometry.h"
 
@@ -38,11 +38,11 @@ public:
     // the changes are kept (in storage reused from frame to frame, as a
     // frame of thousands of moving balls has thousands of them) until the
     // next call, and present() makes them the presented frame.
-    FrameChanges& changesSince(const Form& form, PixelRect client);
+    FrameChanges& changesSince(const PaintedControls& controls, PixelScale scale, PixelRect client);
     // The frame that the changes last found make is on screen now.
     void present();
     // The form as it is now is on screen, painted whole.
-    void presentWhole(const Form& form);
+    void presentWhole(const PaintedControls& controls, PixelScale scale);
 
     // Where a painted control (an element of a control array, by index) was
     // last presented; empty where nothing of it shows.
@@ -60,7 +60,7 @@ private:
         void makeRoomFor(int elements);
     };
 
-    void collect(const Form& form, PixelRect client, bool withRegion);
+    void collect(const PaintedControls& painted, PixelScale scale, PixelRect client, bool withRegion);
 
     std::vector<ControlRecord> controls_;
     FrameChanges changes_;

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "host/render/pixel_geometry.h"
-#include "host/render/render.h"
+#include "host/render/image.h"
 
 namespace host::render {
 

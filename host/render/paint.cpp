@@ -1,5 +1,3 @@
-#include <cmath>
-#include <cstring>
 #include <variant>
 
 #include "host/render/line_raster.h"
@@ -12,29 +10,11 @@ namespace host::render {
 
 namespace {
 
-// Most rectangles are a ball's few pixels wide: their rows are copied pixel
-// by pixel, as on Windows a call into the C library per row costs more than
-// such a copy. Wide rows, a full frame's, go to the library's copy.
-void copyRows(PixelView from, PixelView to, PixelRect rect) {
-    constexpr int narrow = 32;
-    const int width = rect.right - rect.left;
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        std::uint32_t* const out = &to.at(rect.left, y);
-        const std::uint32_t* const in = &from.at(rect.left, y);
-        if (width > narrow) {
-            std::memcpy(out, in, std::size_t(width) * sizeof(std::uint32_t));
-        } else {
-            for (int x = 0; x < width; ++x) out[x] = in[x];
-        }
-    }
-}
-
 // Visits every visible control with its place in the form's painted
 // controls and its element index, bottom first: the form's registration
 // order, and within a control array the index order.
 template <class Visit>
-void forEachPaintedControl(const Form& form, Visit&& visit) {
-    const std::vector<PaintedControl>& painted = form.paintedControls();
+void forEachPaintedControl(const PaintedControls& painted, Visit&& visit) {
     for (std::size_t control = 0; control < painted.size(); ++control) {
         if (const Line* const* line = std::get_if<Line*>(&painted[control])) {
             if (isShown(**line)) visit(**line, control, 0);
@@ -56,43 +36,38 @@ void drawControl(PixelView target, const Shape& shape, PixelScale scale, PixelRe
     drawShape(target, shape, shapeDrawnRect(shape, scale), clip);
 }
 
-PixelRect clientOf(PixelView persistentLayer, PixelView target) {
-    return target.bounds().intersect(persistentLayer.bounds());
-}
-
 // Each rectangle gets the layer, then every control over it in stacking
 // order; a control visits only the rectangles it overlaps, found by where
 // the record says it now shows.
-void paintRectangles(const Form& form, const FrameRecord& record, PixelView persistentLayer, PixelView target,
+void paintRectangles(const Scene& scene, const FrameRecord& record, PixelView target,
                      const std::vector<PixelRect>& rects, PixelRect client) {
-    for (const PixelRect& rect : rects) copyRows(persistentLayer, target, rect);
+    for (const PixelRect& rect : rects) scene.picture.paintInto(target, rect);
     RectGrid grid(client, rects);
-    const PixelScale scale = form.scale();
-    forEachPaintedControl(form, [&](const auto& control, std::size_t slot, int index) {
+    forEachPaintedControl(scene.controls, [&](const auto& control, std::size_t slot, int index) {
         grid.forEachOverlapping(record.boundsOf(slot, index),
-                                [&](int rect) { drawControl(target, control, scale, rects[std::size_t(rect)]); });
+                                [&](int rect) { drawControl(target, control, scene.scale, rects[std::size_t(rect)]); });
     });
 }
 
 }  // namespace
 
-void paintScene(const Form& form, PixelView persistentLayer, PixelView target, PixelRect clip) {
-    clip = clip.intersect(clientOf(persistentLayer, target));
+void paintScene(const Scene& scene, PixelView target, PixelRect clip) {
+    clip = clip.intersect(target.bounds());
     if (clip.empty()) return;
-    copyRows(persistentLayer, target, clip);
-    const PixelScale scale = form.scale();
-    forEachPaintedControl(form, [&](const auto& control, std::size_t, int) { drawControl(target, control, scale, clip); });
+    scene.picture.paintInto(target, clip);
+    forEachPaintedControl(scene.controls,
+                          [&](const auto& control, std::size_t, int) { drawControl(target, control, scene.scale, clip); });
 }
 
-std::vector<PixelRect> paintChanges(const Form& form, FrameRecord& record, PixelView persistentLayer,
-                                    PixelView target, const DirtyRegion& exposed) {
-    const PixelRect client = clientOf(persistentLayer, target);
-    DirtyRegion& region = record.changesSince(form, client).region;
+std::vector<PixelRect> paintChanges(const Scene& scene, FrameRecord& record, PixelView target,
+                                    const DirtyRegion& alsoChanged) {
+    const PixelRect client = target.bounds();
+    DirtyRegion& region = record.changesSince(scene.controls, scene.scale, client).region;
     record.present();
-    for (const PixelRect& rect : exposed.rects()) region.add(rect);
+    for (const PixelRect& rect : alsoChanged.rects()) region.add(rect);
     if (region.empty() || client.empty()) return {};
     if (preferFullFrame(region, client)) {
-        paintScene(form, persistentLayer, target, client);
+        paintScene(scene, target, client);
         return {client};
     }
     std::vector<PixelRect> rects;
@@ -101,20 +76,13 @@ std::vector<PixelRect> paintChanges(const Form& form, FrameRecord& record, Pixel
         const PixelRect visible = rect.intersect(client);
         if (!visible.empty()) rects.push_back(visible);
     }
-    paintRectangles(form, record, persistentLayer, target, rects, client);
+    paintRectangles(scene, record, target, rects, client);
     return rects;
 }
 
-void paintWhole(const Form& form, FrameRecord& record, PixelView persistentLayer, PixelView target) {
-    record.presentWhole(form);
-    paintScene(form, persistentLayer, target, target.bounds());
-}
-
-PixelRect drawLine(PixelView layer, TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale) {
-    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) || !std::isfinite(to.y)) return {};
-    const LinePixels pixels = linePixels(from, to, widthPixels, scale);
-    rasteriseLine(layer, pixels, toPixel(color), layer.bounds());
-    return lineBounds(pixels);
+void paintWhole(const Scene& scene, FrameRecord& record, PixelView target) {
+    record.presentWhole(scene.controls, scene.scale);
+    paintScene(scene, target, target.bounds());
 }
 
 }  // namespace host::render

@@ -81,19 +81,28 @@ Sprite buildSprite(const SpriteKey& key) {
     return sprite;
 }
 
+// Few sizes ever occur (one per ball size and display scale); the bound
+// only guards against a program that keeps resizing its shapes.
+struct SpriteCache {
+    std::map<SpriteKey, Sprite> sprites;
+    const Sprite* last = nullptr;
+    SpriteKey lastKey{};
+};
+
+SpriteCache& spriteCache() {
+    static SpriteCache cache;
+    return cache;
+}
+
 const Sprite& cachedSprite(const SpriteKey& key) {
-    // Few sizes ever occur (one per ball size and display scale); the bound
-    // only guards against a program that keeps resizing its shapes.
-    static std::map<SpriteKey, Sprite> sprites;
-    static const Sprite* last = nullptr;
-    static SpriteKey lastKey{};
-    if (last && !(key < lastKey) && !(lastKey < key)) return *last;
-    if (sprites.size() >= 256) sprites.clear();
-    auto found = sprites.find(key);
-    if (found == sprites.end()) found = sprites.emplace(key, buildSprite(key)).first;
-    last = &found->second;
-    lastKey = key;
-    return *last;
+    SpriteCache& cache = spriteCache();
+    if (cache.last && !(key < cache.lastKey) && !(cache.lastKey < key)) return *cache.last;
+    if (cache.sprites.size() >= 256) cache.sprites.clear();
+    auto found = cache.sprites.find(key);
+    if (found == cache.sprites.end()) found = cache.sprites.emplace(key, buildSprite(key)).first;
+    cache.last = &found->second;
+    cache.lastKey = key;
+    return *cache.last;
 }
 
 // A shape wholly inside the clip, the usual case for a ball, needs no
@@ -135,6 +144,8 @@ void appendShapeRow(std::vector<ShapeRun>& runs, ShapeKind kind, FillStyle fill,
     if (fill == FillStyle::Solid) appendRun(runs, row, innerLeft, innerRight, RunRole::Fill);
     appendRun(runs, row, innerRight, here.right, RunRole::Border);
 }
+
+void forgetSprites() { spriteCache() = SpriteCache{}; }
 
 void drawShape(PixelView target, const Shape& shape, PixelRect drawnRect, PixelRect clip) {
     clip = clip.intersect(target.bounds()).intersect(drawnRect);

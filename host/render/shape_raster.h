@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "host/controls.h"
-#include "host/render/render.h"
+#include "host/render/image.h"
 
 namespace host::render {
 
@@ -27,5 +27,8 @@ void appendShapeRow(std::vector<ShapeRun>& runs, ShapeKind kind, FillStyle fill,
 // shapes, the balls above all, are blitted from a cached set of runs per
 // size and kind instead of being rasterised each time.
 void drawShape(PixelView target, const Shape& shape, PixelRect drawnRect, PixelRect clip);
+
+// Drops the cached runs, as a fresh program starts without them.
+void forgetSprites();
 
 }  // namespace host::render
