@@ -64,9 +64,11 @@ DialogControls::~DialogControls() {
     if (font_) DeleteObject(font_);
 }
 
+// Where the design lets neighbours overlap by a pixel, the one earlier in
+// the window order shows, whichever paints last.
 HWND DialogControls::createChild(const wchar_t* className, const std::string& text, DWORD style, int id) {
-    return CreateWindowExW(0, className, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog_,
-                           reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, className, widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0,
+                           0, 0, dialog_, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
 void DialogControls::create(const Label& label) {

@@ -275,6 +275,8 @@ TEST_F(DialogWindowTest, TextScaleAndDpiGrowTheDialogSoEveryCaptionFits) {
             EXPECT_LE(text.cx, room.right);
             EXPECT_LE(text.cy, room.bottom);
         }
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        harness::pumpMessages();
         RECT frame{};
         GetWindowRect(dialog, &frame);
         const harness::Screenshot screen = harness::captureScreen();
