@@ -275,18 +275,14 @@ TEST_F(DialogWindowTest, TextScaleAndDpiGrowTheDialogSoEveryCaptionFits) {
             EXPECT_LE(text.cx, room.right);
             EXPECT_LE(text.cy, room.bottom);
         }
-        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const UINT repaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+        RedrawWindow(dialog, nullptr, nullptr, repaint);
         harness::pumpMessages();
         RECT frame{};
         GetWindowRect(dialog, &frame);
-        const harness::Screenshot screen = harness::captureScreen();
-        harness::Screenshot shot;
-        shot.width = frame.right - frame.left;
-        shot.height = frame.bottom - frame.top;
-        for (int y = frame.top; y < frame.bottom; ++y) {
-            for (int x = frame.left; x < frame.right; ++x) shot.pixels.push_back(screen.at(x, y));
-        }
-        shot.saveBmp("dialog_text_x" + std::to_string(int(c.textScale * 10)) + "_" + std::to_string(c.dpi) + ".bmp");
+        const std::wstring name = L"dialog_text_x" + std::to_wstring(int(c.textScale * 10)) + L"_" +
+                                  std::to_wstring(c.dpi) + L".bmp";
+        harness::captureScreen().crop(frame).saveBmp(name);
     }
 }
 
@@ -326,6 +322,9 @@ TEST_F(DialogWindowTest, ColoursFollowHighContrastWhileOpen) {
     SendMessageW(dialog, WM_NEXTDLGCTL, 0, FALSE);
     EXPECT_EQ(pixelAt(upperBar(), focusX, 1), contrast[4]) << "the cue moves with the focus";
     EXPECT_NE(pixelAt(lowerBar(), focusX, 1), contrast[4]);
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    harness::captureScreen().crop(frame).saveBmp("dialog_high_contrast.bmp");
 
     host::win32::overrideHighContrast(std::nullopt);
     SendMessageW(dialog, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
