@@ -264,16 +264,24 @@ protected:
         NONCLIENTMETRICSW larger = original;
         larger.lfMessageFont.lfHeight = LONG(std::lround(original.lfMessageFont.lfHeight * GetParam().textScale));
         ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, SPIF_UPDATEINIFILE));
+        DWORD size = sizeof originalDpi;
+        hadDpi = RegGetValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &originalDpi,
+                              &size) == ERROR_SUCCESS;
         setDpi(GetParam().dpi);
     }
     void TearDown() override {
         SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof original, &original, SPIF_UPDATEINIFILE);
-        setDpi(96);
+        if (hadDpi) {
+            setDpi(originalDpi);
+        } else {
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels");
+        }
     }
 
     // Wine's one DPI, read by each program as it starts.
+    static constexpr const wchar_t* desktopKey = L"Control Panel\\Desktop";
     static void setDpi(DWORD dpi) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+        RegSetKeyValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
     }
 
     // The caption's extent in the message font at the dialog's DPI, the
@@ -296,6 +304,8 @@ protected:
     }
 
     NONCLIENTMETRICSW original{};
+    DWORD originalDpi = 0;
+    bool hadDpi = false;
 };
 
 TEST_P(LargerText, GrowsTheDialogSoEveryCaptionFitsAndOkSavesAsBefore) {
