@@ -17,13 +17,16 @@ host::FormDesign configDesign() {
 
 FrmConfig::FrmConfig()
     : host::Form(configDesign()),
-      Label3{{0, 0, 3615, 255}, "Horlaven by Quessort!", host::colors::white, 4},
-      Label1{{0, 720, 735, 255}, "B gap:", std::nullopt, 6},
-      HScroll1({720, 720, 2895, 255}, 1, 20, 1, 1),
-      Label2{{0, 960, 735, 255}, "B speed:", std::nullopt, 5},
-      HScroll2({720, 960, 2895, 255}, 100, 600, 100, 0),
-      cmdOk{{0, 1680, 1815, 255}, "Ok", true, false, 3, [this] { cmdOk_Click(); }},
-      cmdCancel{{1800, 1680, 1815, 255}, "Cancel", false, true, 2, [this] { cmdCancel_Click(); }} {
+      // Each caption's TabIndex is just before its bar's, which makes it the
+      // bar's name; labels take no focus, so the focus still goes speed bar,
+      // gap bar, Cancel, Ok. The band names nothing.
+      Label3{{0, 0, 3615, 255}, "Horlaven by Quessort!", host::colors::white, 6},
+      Label1{{0, 720, 735, 255}, "B gap:", std::nullopt, 2},
+      HScroll1({720, 720, 2895, 255}, 1, 20, 1, 3),
+      Label2{{0, 960, 735, 255}, "B speed:", std::nullopt, 0},
+      HScroll2({720, 960, 2895, 255}, 100, 600, 100, 1),
+      cmdOk{{0, 1680, 1815, 255}, "Ok", true, false, 5, [this] { cmdOk_Click(); }},
+      cmdCancel{{1800, 1680, 1815, 255}, "Cancel", false, true, 4, [this] { cmdCancel_Click(); }} {
     add(Label3);
     add(Label1);
     add(HScroll1);

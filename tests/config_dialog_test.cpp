@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "host/app.h"
+#include "host/dialog_order.h"
 #include "settings/frm_config.h"
 #include "tests/settings_test_support.h"
 
@@ -27,7 +28,7 @@ protected:
     settings::FrmConfig dialog;
 };
 
-TEST_F(ConfigDialogTest, IsASmallToolWindowWhoseFocusStartsOnTheSpeedBar) {
+TEST_F(ConfigDialogTest, IsASmallToolWindowWhoseBarsComeJustAfterTheLabelsNamingThem) {
     open();
     EXPECT_EQ(dialog.design().name, "frmConfig");
     EXPECT_EQ(dialog.design().border, host::BorderStyle::FixedToolWindow);
@@ -38,16 +39,13 @@ TEST_F(ConfigDialogTest, IsASmallToolWindowWhoseFocusStartsOnTheSpeedBar) {
     EXPECT_EQ(window.width, 241);
     EXPECT_EQ(window.height, 131);
 
-    std::vector<std::pair<int, std::string>> focusable = {
-        {dialog.HScroll1.TabIndex, "HScroll1"},
-        {dialog.HScroll2.TabIndex, "HScroll2"},
-        {dialog.cmdOk.TabIndex, "cmdOk"},
-        {dialog.cmdCancel.TabIndex, "cmdCancel"},
-    };
-    std::sort(focusable.begin(), focusable.end());
-    std::vector<std::string> order;
-    for (const auto& [index, name] : focusable) order.push_back(name);
-    EXPECT_EQ(order, (std::vector<std::string>{"HScroll2", "HScroll1", "cmdCancel", "cmdOk"}));
+    // Labels take no focus: the focus goes speed bar, gap bar, Cancel, Ok.
+    // Each bar comes just after the label that names it; the band is painted.
+    const host::DialogOrder order = host::dialogOrder(dialog);
+    const std::vector<host::DialogControl> expected{&dialog.Label2, &dialog.HScroll2, &dialog.Label1,
+                                                    &dialog.HScroll1, &dialog.cmdCancel, &dialog.cmdOk};
+    EXPECT_EQ(order.controls, expected);
+    EXPECT_EQ(order.painted, (std::vector<const host::Label*>{&dialog.Label3}));
     EXPECT_TRUE(dialog.cmdOk.Default && !dialog.cmdOk.Cancel);
     EXPECT_TRUE(dialog.cmdCancel.Cancel && !dialog.cmdCancel.Default);
 }

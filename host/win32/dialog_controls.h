@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "host/controls.h"
+#include "host/dialog_order.h"
+#include "host/dialog_palette.h"
 #include "host/form.h"
 
 namespace host::win32 {
 
-// The native child controls of a dialog window, one per label, scroll bar
-// and button of its form, created in TabIndex order so that the dialog
-// manager's Tab order is the form's.
+// The native child controls of a dialog window, one per scroll bar, button
+// and label that names a bar, created in the dialog order (host/dialog_order.h),
+// and the labels the dialog paints on its face.
 class DialogControls {
 public:
     DialogControls(Form& form, HWND dialog);
@@ -22,16 +24,23 @@ public:
     DialogControls(const DialogControls&) = delete;
     DialogControls& operator=(const DialogControls&) = delete;
 
-    // Places every control at its twip bounds and gives it the font, both at
-    // the dots per inch of the monitor the dialog is on.
-    void layout(int dpi);
-    HFONT font() const { return font_; }
+    // Places every control and gives it the desktop's message font, both at
+    // the DPI, grown where that font is larger than the design assumes;
+    // returns the client size the dialog needs.
+    SIZE layout(int dpi);
 
     // The control that holds the focus when the dialog opens.
     HWND firstTabStop() const;
 
-    // WM_CTLCOLORSTATIC: the brush of a label with its own back colour.
-    std::optional<HBRUSH> labelBackground(HWND label, HDC dc) const;
+    // Takes the system's colours and high-contrast state as they are now.
+    void followSystemColors();
+
+    // WM_CTLCOLORSTATIC: sets a label's colours on its DC and returns its
+    // background brush; nothing for a window that is not one of our labels.
+    std::optional<HBRUSH> labelColors(HWND label, HDC dc);
+
+    // WM_ERASEBKGND: the dialog's face with the labels painted on it.
+    void paintFace(HWND dialog, HDC dc);
 
     // WM_HSCROLL from a scroll bar: moves it as the request says (to the
     // thumb position while it is dragged) and tells its host control; false
@@ -43,10 +52,14 @@ public:
     const CommandButton* buttonFor(int commandId) const;
 
 private:
-    struct NativeLabel {
-        const Label* label;
-        HWND window;
-        HBRUSH background;  // null: the dialog's own background
+    // A control or a painted label, with where the last layout put it.
+    struct Placed {
+        TwipRect bounds;
+        std::wstring caption;
+        bool framed;         // a button: its frame takes room from the caption
+        HWND window;         // null: painted by the dialog
+        const Label* label;  // null: not a label
+        RECT rect;
     };
     struct NativeScrollBar;
     struct NativeButton {
@@ -58,14 +71,17 @@ private:
     void create(HScrollBar& bar);
     void create(const CommandButton& button);
     HWND createChild(const wchar_t* className, const std::string& text, DWORD style, int id);
+    HBRUSH brush(Color color);
 
     Form& form_;
     HWND dialog_;
     HFONT font_ = nullptr;
-    std::vector<NativeLabel> labels_;
+    DialogPalette palette_;
+    Color focusCue_;
+    std::vector<std::pair<Color, HBRUSH>> brushes_;
+    std::vector<Placed> placed_;
     std::vector<std::unique_ptr<NativeScrollBar>> scrollBars_;
     std::vector<NativeButton> buttons_;
-    std::vector<std::pair<HWND, TwipRect>> placements_;
 };
 
 }  // namespace host::win32

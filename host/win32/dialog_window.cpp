@@ -109,21 +109,19 @@ public:
     DrawingLayer* drawingLayer() override { return nullptr; }
 
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> handleLookMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    // The client area is the form's size in twips at the monitor's DPI; the
-    // frame comes on top of that.
+    // The client area is the form's size in twips at the monitor's DPI,
+    // grown for a larger text; the frame comes on top of that.
     void fitToDpi(int dpi, std::optional<POINT> topLeft) {
-        const TwipSize client = form_.design().clientSize;
-        const PixelScale scale = PixelScale::fromDpi(dpi, dpi);
-        RECT bounds{0, 0, twipsToPixels(client.width, scale.twipsPerPixelX),
-                    twipsToPixels(client.height, scale.twipsPerPixelY)};
+        const SIZE client = controls_->layout(dpi);
+        RECT bounds{0, 0, client.cx, client.cy};
         addFrame(bounds, dpi);
         UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
         if (!topLeft) flags |= SWP_NOMOVE;
         const POINT at = topLeft.value_or(POINT{});
         SetWindowPos(window_, nullptr, at.x, at.y, bounds.right - bounds.left, bounds.bottom - bounds.top, flags);
-        controls_->layout(dpi);
     }
 
     Form& form_;
@@ -146,9 +144,6 @@ std::optional<LRESULT> DialogWindow::handleMessage(UINT message, WPARAM wParam, 
         case WM_HSCROLL:
             if (!controls_->scroll(HWND(lParam), LOWORD(wParam), std::int16_t(HIWORD(wParam)))) return std::nullopt;
             return 0;
-        case WM_CTLCOLORSTATIC:
-            if (auto brush = controls_->labelBackground(HWND(lParam), HDC(wParam))) return LRESULT(*brush);
-            return std::nullopt;
         case WM_CLOSE:
             // The close box unloads the form like code would; no button runs.
             runEvent([&form] { form.Unload(); });
@@ -159,11 +154,30 @@ std::optional<LRESULT> DialogWindow::handleMessage(UINT message, WPARAM wParam, 
             if (LOWORD(wParam) != WA_INACTIVE) runEvent([&form] { form.Form_Activate(); });
             return result;
         }
+        default: return std::nullopt;
+    }
+}
+
+// Colours, text size and DPI: the system's settings, followed while open.
+std::optional<LRESULT> DialogWindow::handleLookMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: controls_->paintFace(window_, HDC(wParam)); return 1;
+        case WM_CTLCOLORSTATIC:
+            if (auto brush = controls_->labelColors(HWND(lParam), HDC(wParam))) return LRESULT(*brush);
+            return std::nullopt;
         case WM_DPICHANGED: {
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
             fitToDpi(int(HIWORD(wParam)), POINT{suggested.left, suggested.top});
             return 0;
         }
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            // High contrast, the colours or the message font may have changed.
+            controls_->followSystemColors();
+            fitToDpi(windowDpi(window_), std::nullopt);
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            return 0;
         default: return std::nullopt;
     }
 }
@@ -172,6 +186,7 @@ LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     // Nothing may unwind through the system's code that called us.
     try {
         if (auto* dialog = reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+            if (auto result = dialog->handleLookMessage(message, wParam, lParam)) return *result;
             if (auto result = dialog->handleMessage(message, wParam, lParam)) return *result;
         }
         return DefDlgProcW(window, message, wParam, lParam);

@@ -1,12 +1,19 @@
 // The Win32 dialog peer in this test's own process: what cannot be seen from
-// another process (fonts, the dialog manager's state, scroll requests the
-// mouse cannot aim at exactly) is checked on its windows directly.
+// another process (fonts, colours, the dialog manager's state, settings that
+// Wine cannot change from outside, scroll requests the mouse cannot aim at
+// exactly) is checked on its windows directly.
 
 #include "host/win32/dialog_window.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "harness.h"
 #include "host/form.h"
+#include "host/win32/system_look.h"
 
 namespace {
 
@@ -21,21 +28,64 @@ public:
                       .clientSize = {3615, 1965},
                       .font = {}}) {
         add(band);
-        add(plain);
+        add(upperLabel);
         add(upper);
+        add(lowerLabel);
         add(lower);
         add(ok);
         add(cancel);
     }
 
-    host::Label band{{0, 0, 3615, 255}, "Band", host::colors::white, 4};
-    host::Label plain{{0, 720, 735, 255}, "Plain:", std::nullopt, 5};
-    host::HScrollBar upper{{720, 720, 2895, 255}, 1, 20, 1, 1};
-    host::HScrollBar lower{{720, 960, 2895, 255}, 100, 600, 100, 0};
+    host::Label band{{0, 0, 3615, 255}, "A band across the top", host::colors::white, 6};
+    host::Label upperLabel{{0, 720, 735, 255}, "B gap:", std::nullopt, 2};
+    host::HScrollBar upper{{720, 720, 2895, 255}, 1, 20, 1, 3};
+    host::Label lowerLabel{{0, 960, 735, 255}, "B speed:", std::nullopt, 0};
+    host::HScrollBar lower{{720, 960, 2895, 255}, 100, 600, 100, 1};
     int okClicks = 0;
     int cancelClicks = 0;
-    host::CommandButton ok{{0, 1680, 1815, 255}, "Ok", true, false, 3, [this] { ++okClicks; }};
-    host::CommandButton cancel{{1800, 1680, 1815, 255}, "Cancel", false, true, 2, [this] { ++cancelClicks; }};
+    host::CommandButton ok{{0, 1680, 1815, 255}, "Ok", true, false, 5, [this] { ++okClicks; }};
+    host::CommandButton cancel{{1800, 1680, 1815, 255}, "Cancel", false, true, 4, [this] { ++cancelClicks; }};
+};
+
+std::wstring classOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring textOf(HWND window) {
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    return text;
+}
+
+RECT clientRectOf(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return r;
+}
+
+// Restores the desktop's message font when it goes.
+class MessageFontChange {
+public:
+    MessageFontChange() {
+        original_.cbSize = sizeof original_;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof original_, &original_, 0);
+    }
+    ~MessageFontChange() { apply(original_); }
+
+    // The message font scaled; every top-level window hears of it.
+    void scaleBy(double factor) {
+        NONCLIENTMETRICSW larger = original_;
+        larger.lfMessageFont.lfHeight = LONG(std::lround(original_.lfMessageFont.lfHeight * factor));
+        apply(larger);
+    }
+
+private:
+    static void apply(NONCLIENTMETRICSW metrics) {
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, SPIF_SENDCHANGE);
+    }
+    NONCLIENTMETRICSW original_{};
 };
 
 class DialogWindowTest : public ::testing::Test {
@@ -45,27 +95,52 @@ protected:
         dialog = HWND(form.hWnd());
     }
     void TearDown() override {
-        form.Unload();
+        if (form.isLoaded()) form.Unload();
         // The last form gone posts the quit message; it must not linger.
         MSG message;
         PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
 
-    HWND child(const wchar_t* className, LONG top, LONG left = 0) const {
-        for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            wchar_t name[64] = {};
-            GetClassNameW(c, name, 64);
-            RECT r{};
-            GetWindowRect(c, &r);
-            MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-            if (_wcsicmp(name, className) == 0 && r.top == top && r.left == left) return c;
+    std::vector<HWND> children() const {
+        std::vector<HWND> found;
+        for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) found.push_back(c);
+        return found;
+    }
+    HWND childWithText(const wchar_t* text) const {
+        for (HWND c : children()) {
+            if (textOf(c) == text) return c;
         }
         return nullptr;
     }
-    HWND upperBar() const { return child(L"ScrollBar", 48, 48); }
-    HWND lowerBar() const { return child(L"ScrollBar", 64, 48); }
-    HWND okButton() const { return child(L"Button", 112, 0); }
-    HWND cancelButton() const { return child(L"Button", 112, 120); }
+    // The scroll bars, in window order: speed first.
+    HWND bar(std::size_t index) const {
+        std::vector<HWND> bars;
+        for (HWND c : children()) {
+            if (_wcsicmp(classOf(c).c_str(), L"ScrollBar") == 0) bars.push_back(c);
+        }
+        return bars.at(index);
+    }
+    HWND lowerBar() const { return bar(0); }
+    HWND upperBar() const { return bar(1); }
+    HWND okButton() const { return childWithText(L"Ok"); }
+    HWND cancelButton() const { return childWithText(L"Cancel"); }
+
+    // A child's rectangle in the dialog's client coordinates.
+    RECT placeOf(HWND child) const {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    // A pixel of the dialog as it shows now.
+    COLORREF pixelAt(HWND window, int x, int y) const {
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        HDC dc = GetDC(window);
+        const COLORREF pixel = GetPixel(dc, x, y);
+        ReleaseDC(window, dc);
+        return pixel;
+    }
 
     void scroll(HWND bar, int request, int thumb = 0) {
         SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(request, thumb), LPARAM(bar));
@@ -75,30 +150,21 @@ protected:
     HWND dialog = nullptr;
 };
 
-TEST_F(DialogWindowTest, TextsUseTheMessageFontNotTheSystemFont) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-    // Scroll bars show no text and keep no font.
-    for (HWND control : {child(L"Static", 0), child(L"Static", 48), okButton(), cancelButton()}) {
-        const auto font = HFONT(SendMessageW(control, WM_GETFONT, 0, 0));
-        ASSERT_NE(font, nullptr) << "a control without a font draws in the bitmap system font";
-        LOGFONTW face{};
-        ASSERT_TRUE(GetObjectW(font, sizeof face, &face));
-        EXPECT_STREQ(face.lfFaceName, metrics.lfMessageFont.lfFaceName);
-        EXPECT_EQ(face.lfHeight, metrics.lfMessageFont.lfHeight);
-    }
-}
+// Assistive technology names a scroll bar by the label just before it in
+// window order; the band is painted on the dialog, so it is no control to
+// announce. Labels take no focus: Tab goes speed, gap, Cancel, Ok.
+TEST_F(DialogWindowTest, EachBarFollowsItsLabelAndTabFollowsTabIndex) {
+    std::vector<std::wstring> order;
+    for (HWND c : children()) order.push_back(classOf(c) + L" " + textOf(c));
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"Static B speed:", L"ScrollBar ", L"Static B gap:", L"ScrollBar ",
+                                                L"Button Cancel", L"Button Ok"}));
+    EXPECT_EQ(textOf(GetWindow(lowerBar(), GW_HWNDPREV)), L"B speed:");
+    EXPECT_EQ(textOf(GetWindow(upperBar(), GW_HWNDPREV)), L"B gap:");
 
-TEST_F(DialogWindowTest, FocusStartsOnTheLowestTabIndexAndTabFollowsTabIndex) {
     EXPECT_EQ(GetFocus(), lowerBar());
-    HWND next = GetNextDlgTabItem(dialog, lowerBar(), FALSE);
-    EXPECT_EQ(next, upperBar());
-    next = GetNextDlgTabItem(dialog, next, FALSE);
-    EXPECT_EQ(next, cancelButton());
-    next = GetNextDlgTabItem(dialog, next, FALSE);
-    EXPECT_EQ(next, okButton());
-    EXPECT_EQ(GetNextDlgTabItem(dialog, next, FALSE), lowerBar());
+    std::vector<HWND> tabs{GetFocus()};
+    for (int i = 0; i < 4; ++i) tabs.push_back(GetNextDlgTabItem(dialog, tabs.back(), FALSE));
+    EXPECT_EQ(tabs, (std::vector<HWND>{lowerBar(), upperBar(), cancelButton(), okButton(), lowerBar()}));
 }
 
 TEST_F(DialogWindowTest, TheDefaultButtonIsTheOneEnterPresses) {
@@ -151,37 +217,120 @@ TEST_F(DialogWindowTest, ButtonsEscAndTheCloseBoxRunWhatTheyStandFor) {
     EXPECT_EQ(form.upper.peer, nullptr) << "the bar outlives its window";
 }
 
-TEST_F(DialogWindowTest, TheBandHasItsOwnBackColourAndOtherLabelsTheDialogs) {
-    HDC dc = GetDC(dialog);
-    SendMessageW(dialog, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(child(L"Static", 0)));
-    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
-    const auto brush = HBRUSH(SendMessageW(dialog, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(child(L"Static", 48))));
-    EXPECT_NE(GetBkColor(dc), RGB(255, 255, 255));
-    LOGBRUSH fill{};
-    GetObjectW(brush, sizeof fill, &fill);
-    EXPECT_EQ(fill.lbColor, GetBkColor(dc));
-    ReleaseDC(dialog, dc);
+// A larger message font, set while the dialog is open, at each DPI: every
+// caption fits its control in the control's own font, and the dialog keeps
+// its proportions. With the desktop's own font it has its designed size.
+TEST_F(DialogWindowTest, TextScaleAndDpiGrowTheDialogSoEveryCaptionFits) {
+    struct Case {
+        double textScale;
+        int dpi;
+    };
+    MessageFontChange messageFont;
+    for (const Case& c : {Case{1, 96}, Case{1.5, 96}, Case{2, 96}, Case{1, 144}, Case{1.5, 144}, Case{2, 144}}) {
+        SCOPED_TRACE(testing::Message() << "text x" << c.textScale << " at " << c.dpi << " DPI");
+        messageFont.scaleBy(c.textScale);
+        RECT suggested{100, 100, 700, 500};
+        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), LPARAM(&suggested));
+
+        // The controls' extent: this process has one frame size whatever
+        // DPI the dialog is told it is on, so the client area is checked at
+        // the system's DPI only.
+        const RECT corner = placeOf(cancelButton());
+        const double designRight = 3615.0 * c.dpi / 1440, designBottom = 1935.0 * c.dpi / 1440;
+        if (c.textScale == 1) {
+            EXPECT_EQ(corner.right, std::lround(designRight));
+            EXPECT_EQ(corner.bottom, std::lround(designBottom));
+            if (c.dpi == 96) {
+                EXPECT_EQ(clientRectOf(dialog).right, 241);   // 3615 twips
+                EXPECT_EQ(clientRectOf(dialog).bottom, 131);  // 1965 twips
+            }
+        } else {
+            EXPECT_GT(corner.right, designRight * 1.2);
+        }
+        EXPECT_NEAR(double(corner.right) / corner.bottom, designRight / designBottom, 0.02) << "its proportions";
+        EXPECT_NEAR(double(placeOf(upperBar()).left) / corner.right, 720.0 / 3615, 0.01);
+        EXPECT_NEAR(double(placeOf(upperBar()).top) / corner.bottom, 720.0 / 1935, 0.01);
+
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, c.dpi));
+        for (const wchar_t* caption : {L"B gap:", L"B speed:", L"Ok", L"Cancel"}) {
+            SCOPED_TRACE(testing::Message() << std::string(caption, caption + wcslen(caption)));
+            HWND control = childWithText(caption);
+            ASSERT_NE(control, nullptr);
+            const auto font = HFONT(SendMessageW(control, WM_GETFONT, 0, 0));
+            ASSERT_NE(font, nullptr) << "a control without a font draws in the bitmap system font";
+            LOGFONTW face{};
+            GetObjectW(font, sizeof face, &face);
+            EXPECT_STREQ(face.lfFaceName, metrics.lfMessageFont.lfFaceName);
+            EXPECT_EQ(face.lfHeight, metrics.lfMessageFont.lfHeight);
+
+            HDC dc = GetDC(control);
+            HGDIOBJ before = SelectObject(dc, font);
+            SIZE text{};
+            GetTextExtentPoint32W(dc, caption, int(wcslen(caption)), &text);
+            SelectObject(dc, before);
+            ReleaseDC(control, dc);
+            const RECT room = clientRectOf(control);
+            EXPECT_LE(text.cx, room.right);
+            EXPECT_LE(text.cy, room.bottom);
+        }
+        const UINT repaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+        RedrawWindow(dialog, nullptr, nullptr, repaint);
+        harness::pumpMessages();
+        RECT frame{};
+        GetWindowRect(dialog, &frame);
+        const std::wstring name = L"dialog_text_x" + std::to_wstring(int(c.textScale * 10)) + L"_" +
+                                  std::to_wstring(c.dpi) + L".bmp";
+        harness::captureScreen().crop(frame).saveBmp(name);
+    }
 }
 
-TEST_F(DialogWindowTest, MovingToAMonitorOfAnotherDpiScalesControlsAndFont) {
-    HWND button = cancelButton();
-    RECT suggested{100, 100, 700, 500};
-    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), LPARAM(&suggested));
+// High contrast on takes every colour from the system, off gives the design
+// back; both while the dialog is open. The focused bar wears a frame.
+TEST_F(DialogWindowTest, ColoursFollowHighContrastWhileOpen) {
+    const int indexes[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_HIGHLIGHT};
+    COLORREF original[5];
+    for (int i = 0; i < 5; ++i) original[i] = GetSysColor(indexes[i]);
+    const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 0, 128), RGB(0, 255, 255), RGB(255, 0, 255)};
 
-    RECT cancel{};
-    GetWindowRect(button, &cancel);
-    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&cancel), 2);
-    EXPECT_EQ(cancel.left, 240);
-    EXPECT_EQ(cancel.top, 224);
-    EXPECT_EQ(cancel.right, 482);
-    EXPECT_EQ(cancel.bottom, 258);
+    HWND speedLabel = childWithText(L"B speed:");
+    const auto labelColours = [&] {
+        HDC dc = GetDC(dialog);
+        const auto brush = HBRUSH(SendMessageW(dialog, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(speedLabel)));
+        LOGBRUSH fill{};
+        GetObjectW(brush, sizeof fill, &fill);
+        const std::vector<COLORREF> colours{GetTextColor(dc), GetBkColor(dc), fill.lbColor};
+        ReleaseDC(dialog, dc);
+        return colours;
+    };
+    // Inside the frame's outer ring, which the controls that overlap a bar
+    // by a pixel may paint over.
+    const int focusX = clientRectOf(lowerBar()).right / 2;
 
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 192));
-    LOGFONTW face{};
-    GetObjectW(HFONT(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof face, &face);
-    EXPECT_EQ(face.lfHeight, metrics.lfMessageFont.lfHeight);
+    EXPECT_EQ(pixelAt(dialog, 2, 2), RGB(255, 255, 255)) << "the designed band";
+    EXPECT_EQ(labelColours(), (std::vector<COLORREF>{original[1], original[2], original[2]}));
+    EXPECT_EQ(pixelAt(lowerBar(), focusX, 1), original[4]) << "the focus cue";
+    EXPECT_NE(pixelAt(upperBar(), focusX, 1), original[4]);
+
+    host::win32::overrideHighContrast(true);
+    SetSysColors(5, indexes, contrast);  // tells every top-level window
+    EXPECT_EQ(pixelAt(dialog, 2, 2), contrast[0]) << "the band on the window colour";
+    EXPECT_EQ(pixelAt(dialog, 2, clientRectOf(dialog).bottom - 1), contrast[2]) << "the face";
+    EXPECT_EQ(labelColours(), (std::vector<COLORREF>{contrast[3], contrast[2], contrast[2]}));
+    EXPECT_EQ(pixelAt(lowerBar(), focusX, 1), contrast[4]);
+    SendMessageW(dialog, WM_NEXTDLGCTL, 0, FALSE);
+    EXPECT_EQ(pixelAt(upperBar(), focusX, 1), contrast[4]) << "the cue moves with the focus";
+    EXPECT_NE(pixelAt(lowerBar(), focusX, 1), contrast[4]);
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    harness::captureScreen().crop(frame).saveBmp("dialog_high_contrast.bmp");
+
+    host::win32::overrideHighContrast(std::nullopt);
+    SendMessageW(dialog, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_EQ(pixelAt(dialog, 2, 2), RGB(255, 255, 255)) << "the designed band again";
+    SetSysColors(5, indexes, original);
+    EXPECT_EQ(labelColours(), (std::vector<COLORREF>{original[1], original[2], original[2]}));
 }
 
 }  // namespace

@@ -113,6 +113,8 @@ struct Screenshot {
     std::vector<std::uint32_t> pixels;
     std::uint32_t at(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
     bool saveBmp(const std::filesystem::path& path) const;
+    // The part inside a rectangle of the screen, such as a window's.
+    Screenshot crop(const RECT& part) const;
 };
 Screenshot captureScreen();
 // Waits until the screen has changed the given number of times since the

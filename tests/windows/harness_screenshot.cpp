@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -52,6 +53,19 @@ bool waitForScreenChanges(int changes, std::chrono::milliseconds timeout) {
             return seen >= changes;
         },
         timeout);
+}
+
+Screenshot Screenshot::crop(const RECT& part) const {
+    Screenshot cropped;
+    const int left = std::max(0, int(part.left)), top = std::max(0, int(part.top));
+    const int right = std::min(width, int(part.right)), bottom = std::min(height, int(part.bottom));
+    if (right <= left || bottom <= top) return cropped;
+    cropped.width = right - left;
+    cropped.height = bottom - top;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) cropped.pixels.push_back(at(x, y));
+    }
+    return cropped;
 }
 
 // 24 bits per pixel, bottom-up: the form every image viewer reads.

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+
+#include "host/geometry.h"
+
+namespace host {
+
+// The system's colours a dialog may take.
+struct SystemColors {
+    Color window;
+    Color windowText;
+    Color buttonFace;
+    Color buttonText;
+    Color highlight;
+};
+
+struct TextColors {
+    Color back;
+    Color text;
+};
+
+// A dialog's colours. With high contrast off it looks as designed: the
+// system's face and text colours, and labels with a back colour of their own
+// keep it, with black text. With high contrast on every colour is the
+// system's, in the pairs the theme makes legible: a label with its own
+// back colour becomes window text on a window, other labels button text on
+// the button face.
+struct DialogPalette {
+    bool highContrast = false;
+    SystemColors system;
+
+    Color face() const { return system.buttonFace; }
+    Color focusCue() const { return system.highlight; }
+    TextColors label(const std::optional<Color>& backColor) const;
+};
+
+}  // namespace host

@@ -1,0 +1,29 @@
+#include "host/win32/system_look.h"
+
+namespace host::win32 {
+
+namespace {
+
+std::optional<bool> highContrastOverride;
+
+bool highContrastOn() {
+    if (highContrastOverride) return *highContrastOverride;
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+Color systemColor(int index) { return Color{std::uint32_t(GetSysColor(index))}; }
+
+}  // namespace
+
+DialogPalette systemPalette() {
+    return {highContrastOn(),
+            {systemColor(COLOR_WINDOW), systemColor(COLOR_WINDOWTEXT), systemColor(COLOR_BTNFACE),
+             systemColor(COLOR_BTNTEXT), systemColor(COLOR_HIGHLIGHT)}};
+}
+
+void overrideHighContrast(std::optional<bool> on) { highContrastOverride = on; }
+
+}  // namespace host::win32
