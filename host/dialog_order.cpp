@@ -12,11 +12,12 @@ int tabIndex(const DialogControl& control) {
 
 }  // namespace
 
-DialogOrder dialogOrder(const Form& form) {
+DialogOrder dialogOrder(const std::vector<Label*>& labels, const std::vector<HScrollBar*>& scrollBars,
+                        const std::vector<CommandButton*>& buttons) {
     std::vector<DialogControl> all;
-    for (const Label* label : form.labels()) all.emplace_back(label);
-    for (HScrollBar* bar : form.scrollBars()) all.emplace_back(bar);
-    for (const CommandButton* button : form.buttons()) all.emplace_back(button);
+    for (const Label* label : labels) all.emplace_back(label);
+    for (HScrollBar* bar : scrollBars) all.emplace_back(bar);
+    for (const CommandButton* button : buttons) all.emplace_back(button);
     std::stable_sort(all.begin(), all.end(),
                      [](const DialogControl& a, const DialogControl& b) { return tabIndex(a) < tabIndex(b); });
 

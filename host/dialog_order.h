@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "host/controls.h"
-#include "host/form.h"
 
 namespace host {
 
@@ -22,6 +21,7 @@ struct DialogOrder {
     std::vector<const Label*> painted;
 };
 
-DialogOrder dialogOrder(const Form& form);
+DialogOrder dialogOrder(const std::vector<Label*>& labels, const std::vector<HScrollBar*>& scrollBars,
+                        const std::vector<CommandButton*>& buttons);
 
 }  // namespace host

@@ -39,11 +39,8 @@ PixelRect designRect(const FormDesign& design) {
 }
 
 backend::DialogDesign dialogDesign(const Form& form) {
-    backend::DialogDesign design{form.Caption(), form.design().clientSize, form.font(), {}, {}, {}};
-    for (const Label* label : form.labels()) design.labels.push_back(label);
-    design.scrollBars = form.scrollBars();
-    for (const CommandButton* button : form.buttons()) design.buttons.push_back(button);
-    return design;
+    return {form.Caption(), form.design().clientSize, form.font(),
+            dialogOrder(form.labels(), form.scrollBars(), form.buttons())};
 }
 
 }  // namespace
@@ -229,10 +226,11 @@ void FormWindow::drawText(TwipPoint topLeft, std::string_view text, const Font& 
     const int top = twipsToPixels(topLeft.y, pixels.twipsPerPixelY);
     const int dpi = native_->dpi();
     const backend::TextExtent extent = backend::measureText(text, font, dpi);
-    surface_->drawInto({left, top, left + extent.width, top + extent.height},
+    // Glyphs may overhang their advance box by a pixel or two.
+    constexpr int overhang = 2;
+    surface_->drawInto({left - overhang, top, left + extent.width + overhang, top + extent.height},
                        [&](render::PixelView view, int x, int y) {
-                           backend::drawText(view, x - (std::max(left, 0) - left), y - (std::max(top, 0) - top),
-                                             text, font, color, dpi);
+                           backend::drawText(view, left + x, top + y, text, font, color, dpi);
                        });
 }
 

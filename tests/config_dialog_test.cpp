@@ -41,7 +41,7 @@ TEST_F(ConfigDialogTest, IsASmallToolWindowWhoseBarsComeJustAfterTheLabelsNaming
 
     // Labels take no focus: the focus goes speed bar, gap bar, Cancel, Ok.
     // Each bar comes just after the label that names it; the band is painted.
-    const host::DialogOrder order = host::dialogOrder(dialog);
+    const host::DialogOrder order = host::dialogOrder(dialog.labels(), dialog.scrollBars(), dialog.buttons());
     const std::vector<host::DialogControl> expected{&dialog.Label2, &dialog.HScroll2, &dialog.Label1,
                                                     &dialog.HScroll1, &dialog.cmdCancel, &dialog.cmdOk};
     EXPECT_EQ(order.controls, expected);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/controls.h"
+#include "host/dialog_order.h"
 #include "host/font.h"
 #include "host/geometry.h"
 #include "host/monitors.h"
@@ -111,9 +112,7 @@ struct DialogDesign {
     std::string caption;
     TwipSize clientSize;
     Font font;
-    std::vector<const Label*> labels;
-    std::vector<HScrollBar*> scrollBars;
-    std::vector<const CommandButton*> buttons;
+    DialogOrder order;
 };
 
 // Made hidden; they report to events until they go.

@@ -18,11 +18,9 @@ PixelRect Surface::drawLine(TwipPoint from, TwipPoint to, Color color, int width
     if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) || !std::isfinite(to.y)) return {};
     const LinePixels line = linePixels(from, to, widthPixels, scale);
     const PixelRect area = lineBounds(line).intersect(client());
-    drawInto(area, [&](PixelView view, int left, int top) {
-        const int dx = left - area.left;
-        const int dy = top - area.top;
-        const LinePixels shifted{line.x0 + dx, line.y0 + dy, line.x1 + dx, line.y1 + dy, line.width};
-        rasteriseLine(view, shifted, toPixel(color), {left, top, left + area.right - area.left, top + area.bottom - area.top});
+    drawInto(area, [&](PixelView view, int x, int y) {
+        const LinePixels shifted{line.x0 + x, line.y0 + y, line.x1 + x, line.y1 + y, line.width};
+        rasteriseLine(view, shifted, toPixel(color), {area.left + x, area.top + y, area.right + x, area.bottom + y});
     });
     return area;
 }

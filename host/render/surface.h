@@ -24,14 +24,15 @@ public:
 
     // Persistent drawing, clipped to the client area. Returns what changed.
     PixelRect drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels, PixelScale scale);
-    // Draws with draw(view, left, top): view holds the picture's pixels over
-    // area, whose top left lies at (left, top) of the view.
+    // Draws what lands on area with draw(view, x, y): view holds the
+    // picture's pixels there, and the client area's top left lies at (x, y)
+    // of it.
     template <class Draw>
     void drawInto(PixelRect area, Draw&& draw) {
         area = area.intersect(client());
         if (area.empty()) return;
         const PixelView view = picture_.reserve(area);
-        draw(view, area.left - picture_.bounds().left, area.top - picture_.bounds().top);
+        draw(view, -picture_.bounds().left, -picture_.bounds().top);
         pending_.add(area);
     }
     // Clears the picture to the background.

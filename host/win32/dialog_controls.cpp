@@ -45,9 +45,9 @@ struct DialogControls::NativeScrollBar : ControlPeer {
     const Color& cue;
 };
 
-DialogControls::DialogControls(Form& form, HWND dialog) : form_(form), dialog_(dialog) {
+DialogControls::DialogControls(const backend::DialogDesign& design, HWND dialog) : design_(design), dialog_(dialog) {
     followSystemColors();
-    const DialogOrder order = dialogOrder(form);
+    const DialogOrder& order = design_.order;
     for (const DialogControl& control : order.controls) {
         std::visit([this](auto* c) { create(*c); }, control);
     }
@@ -94,7 +94,7 @@ void DialogControls::create(const CommandButton& button) {
 
 SIZE DialogControls::layout(int dpi) {
     HFONT previous = font_;
-    font_ = createFont(form_.font(), dpi);
+    font_ = createFont(design_.font, dpi);
 
     HDC screen = GetDC(nullptr);
     HGDIOBJ before = SelectObject(screen, font_);
@@ -114,7 +114,7 @@ SIZE DialogControls::layout(int dpi) {
     ReleaseDC(nullptr, screen);
 
     const DialogLayout laidOut =
-        layOutDialog(form_.design().clientSize, texts, dpi, int(metrics.tmHeight - metrics.tmInternalLeading));
+        layOutDialog(design_.clientSize, texts, dpi, int(metrics.tmHeight - metrics.tmInternalLeading));
     for (std::size_t i = 0; i < placed_.size(); ++i) {
         const PixelRect& r = laidOut.controls[i];
         placed_[i].rect = {r.left, r.top, r.right, r.bottom};

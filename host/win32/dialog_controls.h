@@ -10,7 +10,7 @@
 #include "host/controls.h"
 #include "host/dialog_order.h"
 #include "host/dialog_palette.h"
-#include "host/form.h"
+#include "host/backend/window.h"
 
 namespace host::win32 {
 
@@ -19,7 +19,7 @@ namespace host::win32 {
 // and the labels the dialog paints on its face.
 class DialogControls {
 public:
-    DialogControls(Form& form, HWND dialog);
+    DialogControls(const backend::DialogDesign& design, HWND dialog);
     ~DialogControls();
     DialogControls(const DialogControls&) = delete;
     DialogControls& operator=(const DialogControls&) = delete;
@@ -73,7 +73,7 @@ private:
     HWND createChild(const wchar_t* className, const std::string& text, DWORD style, int id);
     HBRUSH brush(Color color);
 
-    Form& form_;
+    const backend::DialogDesign design_;
     HWND dialog_;
     HFONT font_ = nullptr;
     DialogPalette palette_;

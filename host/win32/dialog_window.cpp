@@ -56,13 +56,13 @@ ATOM dialogClass() {
 
 bool isDialogWindow(HWND window) { return window && GetClassLongPtrW(window, GCW_ATOM) == dialogClass(); }
 
-class DialogWindow final : public WindowPeer {
+class DialogWindow final : public backend::NativeWindow {
 public:
-    explicit DialogWindow(Form& form) : form_(form) {
+    DialogWindow(const backend::DialogDesign& design, backend::WindowEvents& events) : events_(events) {
         window_ = CreateWindowExW(dialogExStyle, reinterpret_cast<LPCWSTR>(std::uintptr_t(dialogClass())),
-                                  widen(form.Caption()).c_str(), dialogStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                                  widen(design.caption).c_str(), dialogStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        controls_ = std::make_unique<DialogControls>(form, window_);
+        controls_ = std::make_unique<DialogControls>(design, window_);
         SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
         fitToDpi(windowDpi(window_), std::nullopt);
     }
@@ -84,10 +84,11 @@ public:
         if (HWND first = controls_->firstTabStop()) SendMessageW(window_, WM_NEXTDLGCTL, WPARAM(first), TRUE);
     }
 
-    void showOwnedBy(std::intptr_t owner) override {
-        modalOwner_.take(window_, reinterpret_cast<HWND>(owner));
-        show();
-    }
+    void bringToFront() override { SetForegroundWindow(window_); }
+
+    void takeOwner(std::intptr_t owner) override { modalOwner_.take(window_, reinterpret_cast<HWND>(owner)); }
+
+    void hide() override { ShowWindow(window_, SW_HIDE); }
 
     PixelSize windowPixels() const override {
         RECT bounds{};
@@ -101,12 +102,9 @@ public:
         return {client.right, client.bottom};
     }
 
-    PixelScale scale() const override {
-        const int dpi = windowDpi(window_);
-        return PixelScale::fromDpi(dpi, dpi);
-    }
+    int dpi() const override { return windowDpi(window_); }
 
-    DrawingLayer* drawingLayer() override { return nullptr; }
+    bool isChild() const override { return false; }
 
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> handleLookMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -124,21 +122,19 @@ private:
         SetWindowPos(window_, nullptr, at.x, at.y, bounds.right - bounds.left, bounds.bottom - bounds.top, flags);
     }
 
-    Form& form_;
+    backend::WindowEvents& events_;
     HWND window_ = nullptr;
     std::unique_ptr<DialogControls> controls_;
     ModalOwner modalOwner_;
 };
 
-// Every handler the form runs may unload it, which destroys this window and
-// this object: after runEvent nothing here is touched again.
+// Every report may unload the form, which destroys this window and this
+// object: after one nothing here is touched again.
 std::optional<LRESULT> DialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    Form& form = form_;
     switch (message) {
         case WM_COMMAND: {
             if (HIWORD(wParam) != BN_CLICKED) return std::nullopt;
-            const CommandButton* button = controls_->buttonFor(LOWORD(wParam));
-            if (button && button->onClick) runEvent(button->onClick);
+            if (const CommandButton* button = controls_->buttonFor(LOWORD(wParam))) events_.buttonClicked(*button);
             return 0;
         }
         case WM_HSCROLL:
@@ -146,12 +142,16 @@ std::optional<LRESULT> DialogWindow::handleMessage(UINT message, WPARAM wParam, 
             return 0;
         case WM_CLOSE:
             // The close box unloads the form like code would; no button runs.
-            runEvent([&form] { form.Unload(); });
+            events_.closeAsked();
             return 0;
         case WM_ACTIVATE: {
             // The dialog manager first puts the focus back where it was.
             const LRESULT result = DefDlgProcW(window_, message, wParam, lParam);
-            if (LOWORD(wParam) != WA_INACTIVE) runEvent([&form] { form.Form_Activate(); });
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                events_.deactivated();
+            } else if (IsWindowVisible(window_)) {
+                events_.activated();
+            }
             return result;
         }
         default: return std::nullopt;
@@ -197,7 +197,17 @@ LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-std::unique_ptr<WindowPeer> createDialogWindow(Form& form) { return std::make_unique<DialogWindow>(form); }
+}  // namespace host::win32
+
+namespace host::backend {
+
+std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, WindowEvents& events) {
+    return std::make_unique<win32::DialogWindow>(design, events);
+}
+
+}  // namespace host::backend
+
+namespace host::win32 {
 
 bool translateDialogMessage(MSG& message) {
     HWND dialog = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/form.h"
+#include "host/font.h"
 #include "host/geometry.h"
 
 namespace host::win32 {

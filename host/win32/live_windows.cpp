@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/win32/cover_window.h"
+#include "host/win32/painted_window.h"
 #include "host/win32/unexpected_failure.h"
 
 namespace host::win32 {
@@ -16,12 +16,12 @@ LiveWindows& liveWindows() {
     return windows;
 }
 
-void LiveWindows::add(CoverWindow* window) {
+void LiveWindows::add(PaintedWindow* window) {
     windows_.push_back(window);
     if (!watchTimer_) watchTimer_ = SetTimer(nullptr, 0, watchIntervalMs, &LiveWindows::watch);
 }
 
-void LiveWindows::remove(CoverWindow* window) {
+void LiveWindows::remove(PaintedWindow* window) {
     windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
     if (windows_.empty() && watchTimer_) {
         KillTimer(nullptr, watchTimer_);
@@ -29,22 +29,15 @@ void LiveWindows::remove(CoverWindow* window) {
     }
 }
 
-bool LiveWindows::contains(const CoverWindow* window) const {
+bool LiveWindows::contains(const PaintedWindow* window) const {
     return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
-}
-
-CoverWindow* LiveWindows::windowOf(const Form& form) const {
-    for (CoverWindow* window : windows_) {
-        if (&window->form() == &form) return window;
-    }
-    return nullptr;
 }
 
 void CALLBACK LiveWindows::watch(HWND, UINT, UINT_PTR, DWORD) {
     try {
         // Ending one window can end others; each is checked only while it lives.
-        for (CoverWindow* window : liveWindows().snapshot()) {
-            if (liveWindows().contains(window)) window->endIfOrphaned();
+        for (PaintedWindow* window : liveWindows().snapshot()) {
+            if (liveWindows().contains(window)) window->followParent();
         }
     } catch (const std::exception& failure) {
         reportUnexpectedFailure(failure);

@@ -4,28 +4,25 @@
 
 #include <vector>
 
-#include "host/form.h"
-
 namespace host::win32 {
 
-class CoverWindow;
+class PaintedWindow;
 
-// The cover windows that exist, watched four times a second while there are
-// any: a window planted in another program's window can lose its parent
-// without hearing of it, and a screen saver must never run on unseen.
+// The painted windows that exist, watched four times a second while there
+// are any: a window planted in another program's window can lose its parent,
+// or see it resized, without hearing of it, and a screen saver must never
+// run on unseen.
 class LiveWindows {
 public:
-    void add(CoverWindow* window);
-    void remove(CoverWindow* window);
-    bool contains(const CoverWindow* window) const;
-    // The form's cover window, if it has one.
-    CoverWindow* windowOf(const Form& form) const;
-    std::vector<CoverWindow*> snapshot() const { return windows_; }
+    void add(PaintedWindow* window);
+    void remove(PaintedWindow* window);
+    bool contains(const PaintedWindow* window) const;
+    std::vector<PaintedWindow*> snapshot() const { return windows_; }
 
 private:
     static void CALLBACK watch(HWND, UINT, UINT_PTR, DWORD);
 
-    std::vector<CoverWindow*> windows_;
+    std::vector<PaintedWindow*> windows_;
     UINT_PTR watchTimer_ = 0;
 };
 

@@ -26,8 +26,7 @@ PlainCovers::~PlainCovers() {
     DeleteObject(brush_);
 }
 
-void PlainCovers::follow(const std::vector<Monitor>& monitors) {
-    const std::vector<PixelRect> rects = plainCoverRects(monitors);
+void PlainCovers::follow(const std::vector<PixelRect>& rects) {
     while (windows_.size() > rects.size()) {
         SetWindowLongPtrW(windows_.back(), GWLP_USERDATA, 0);
         DestroyWindow(windows_.back());

@@ -6,14 +6,12 @@
 #include <vector>
 
 #include "host/geometry.h"
-#include "host/monitors.h"
 
 namespace host::win32 {
 
-// The borderless, topmost windows that cover every monitor but the primary
-// one with the background colour while the clock covers the primary: what
-// is on the other screens stays private. A click on any of them is the same
-// as a click on the clock.
+// The borderless, topmost windows of one colour that cover the monitors the
+// clock does not, so what is on the other screens stays private. A click on
+// any of them is the same as a click on the clock.
 class PlainCovers {
 public:
     PlainCovers(Color background, std::function<void()> onClick);
@@ -21,9 +19,9 @@ public:
     PlainCovers(const PlainCovers&) = delete;
     PlainCovers& operator=(const PlainCovers&) = delete;
 
-    // One cover over exactly each monitor but the primary, at its own DPI:
-    // covers are added, moved or removed to match the list.
-    void follow(const std::vector<Monitor>& monitors);
+    // One cover over exactly each rectangle: covers are added, moved or
+    // removed to match the list.
+    void follow(const std::vector<PixelRect>& rects);
 
     const std::vector<HWND>& windows() const { return windows_; }
 

@@ -2,20 +2,22 @@
 
 #include <new>
 
+#include "host/app.h"
 #include "host/backend/program.h"
 #include "host/backend/window.h"
-#include "host/win32/cover_window.h"
-#include "host/win32/dialog_window.h"
 #include "host/win32/modal_owner.h"
+#include "host/win32/painted_window.h"
+#include "host/win32/screen_metrics.h"
 #include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
 
 namespace host::backend {
 
-std::unique_ptr<WindowPeer> createWindow(Form& form) {
-    if (form.hasNativeControls()) return win32::createDialogWindow(form);
-    return std::make_unique<win32::CoverWindow>(form);
+std::unique_ptr<PaintedWindow> createPaintedWindow(const PaintedWindowDesign& design, WindowEvents& events) {
+    return std::make_unique<win32::PaintedWindow>(design, events);
 }
+
+std::vector<Monitor> monitors() { return win32::desktopMonitors(); }
 
 void lastFormUnloaded() { PostQuitMessage(0); }
 
@@ -25,9 +27,8 @@ void endProgram(int exitCode) {
 }
 
 void reportUnhandledError(const RuntimeError& error) {
-    // Nothing may tick on behind the box, nor cover it, and a window that
-    // waits for a dialog of ours must not wait for a program that is ending.
-    win32::suspendCoverWindows();
+    // A window that waits for a dialog of ours must not wait for a program
+    // that is ending.
     win32::ModalOwner::giveBackAll();
     MessageBoxW(nullptr, win32::widen(errorBoxText(error)).c_str(), L"Zantrelle",
                 MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
@@ -41,6 +42,10 @@ float secondsSinceMidnight() {
     return float(seconds);
 }
 
+// A test that runs the program again in the same process starts with no
+// window of another waiting for one of the last run's.
+void startFresh() { win32::ModalOwner::giveBackAll(); }
+
 }  // namespace host::backend
 
 namespace host::win32 {
@@ -50,8 +55,8 @@ void reportUnexpectedFailure(const std::exception& failure) {
     constexpr auto outOfMemory = ErrorNumber(7);
     constexpr auto internalError = ErrorNumber(51);
     if (dynamic_cast<const std::bad_alloc*>(&failure))
-        backend::reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
-    backend::reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
+        reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
+    reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
 }
 
 }  // namespace host::win32

@@ -1,6 +1,6 @@
 // The cover window's life on a real desktop, in this process: plain covers
-// over every other monitor (Wine shows one monitor, so layouts are given),
-// and timers at rest while the display is off.
+// over the monitors they are given, and timers at rest while the display is
+// off or the session locked.
 
 #include <gtest/gtest.h>
 
@@ -10,19 +10,18 @@
 #include "harness.h"
 #include "host/controls.h"
 #include "host/form.h"
-#include "host/win32/cover_window.h"
-#include "host/win32/live_windows.h"
+#include "host/form_window.h"
+#include "host/win32/painted_window.h"
 #include "host/win32/plain_covers.h"
+
+#include <wtsapi32.h>
 
 namespace {
 
 using namespace std::chrono_literals;
-using host::Monitor;
 using host::PixelRect;
 
 constexpr COLORREF lightBlue = RGB(128, 128, 255);
-
-Monitor monitor(PixelRect bounds, int dpi, bool primary = false) { return {bounds, bounds, dpi, primary}; }
 
 RECT windowRect(HWND window) {
     RECT rect{};
@@ -46,12 +45,11 @@ COLORREF paintedColour(HWND window) {
     return colour;
 }
 
-TEST(PlainCovers, CoverExactlyEveryMonitorButThePrimaryAndFollowTheLayout) {
+TEST(PlainCovers, CoverExactlyTheirRectanglesAndFollowThem) {
     int clicks = 0;
     host::win32::PlainCovers covers(host::Color::fromRgb(128, 128, 255), [&clicks] { ++clicks; });
-    const Monitor primary = monitor({0, 0, 1920, 1080}, 96, true);
 
-    covers.follow({primary, monitor({1920, 0, 5760, 2160}, 192), monitor({-1280, -1024, 0, 0}, 120)});
+    covers.follow({{1920, 0, 5760, 2160}, {-1280, -1024, 0, 0}});
     ASSERT_EQ(covers.windows().size(), 2u);
     const RECT expected[] = {{1920, 0, 5760, 2160}, {-1280, -1024, 0, 0}};
     for (std::size_t i = 0; i < 2; ++i) {
@@ -75,14 +73,14 @@ TEST(PlainCovers, CoverExactlyEveryMonitorButThePrimaryAndFollowTheLayout) {
 
     const HWND kept = covers.windows()[0];
     const HWND dropped = covers.windows()[1];
-    covers.follow({primary, monitor({1920, 0, 4480, 1440}, 120)});
+    covers.follow({{1920, 0, 4480, 1440}});
     ASSERT_EQ(covers.windows(), std::vector<HWND>{kept});
     const RECT resized = windowRect(kept);
     const RECT wanted{1920, 0, 4480, 1440};
     EXPECT_TRUE(EqualRect(&resized, &wanted));
     EXPECT_FALSE(IsWindow(dropped));
 
-    covers.follow({primary});
+    covers.follow({});
     EXPECT_TRUE(covers.windows().empty());
     EXPECT_FALSE(IsWindow(kept));
 }
@@ -160,9 +158,26 @@ TEST_F(CoverWindowPower, TimersRestWhileTheDisplayIsOffAndRunWhenItIsOnOrDimmed)
     EXPECT_TRUE(harness::waitUntil([&] { return form.ticks > resumed + 3; }, 5s)) << "no ticks when back on";
 }
 
+// Locked or disconnected, locally or remotely, and back.
+TEST_F(CoverWindowPower, TimersRestWhileNobodyCanSeeTheSession) {
+    const std::pair<WPARAM, WPARAM> awayAndBack[] = {{WTS_SESSION_LOCK, WTS_SESSION_UNLOCK},
+                                                     {WTS_CONSOLE_DISCONNECT, WTS_CONSOLE_CONNECT},
+                                                     {WTS_REMOTE_DISCONNECT, WTS_REMOTE_CONNECT}};
+    for (const auto& [away, back] : awayAndBack) {
+        SCOPED_TRACE(away);
+        SendMessageW(window, WM_WTSSESSION_CHANGE, away, 0);
+        ASSERT_TRUE(clockTicksPast(2));
+        const int atRest = form.ticks;
+        ASSERT_TRUE(clockTicksPast(20));
+        EXPECT_EQ(form.ticks, atRest) << "ticks while nobody can see them";
+        SendMessageW(window, WM_WTSSESSION_CHANGE, back, 0);
+        EXPECT_TRUE(harness::waitUntil([&] { return form.ticks > atRest + 3; }, 5s)) << "no ticks once back";
+    }
+}
+
 // Behind the runtime's error box nothing may tick, whatever the display does.
 TEST_F(CoverWindowPower, ASuspendedWindowStaysAtRestWhenTheDisplayComesBack) {
-    host::win32::liveWindows().windowOf(form)->suspend();
+    form.window()->suspend();
     sendDisplayState(window, 0);
     sendDisplayState(window, 1);
     ASSERT_TRUE(clockTicksPast(2));
