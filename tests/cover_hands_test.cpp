@@ -123,5 +123,27 @@ TEST_F(CoverHandsTest, RestWhileTheDisplayIsOffAndShowTheTimeAsSoonAsItIsBack) {
     expectTip(cover.Line1, tipAt(90, 600));
 }
 
+// Locked or disconnected, nobody sees the clock either, whatever the display.
+TEST_F(CoverHandsTest, RestWhileTheSessionIsLockedAndShowTheTimeOnceItIsBack) {
+    show();
+    headless::setTimeOfDay(3600);
+    tick();
+    const int balls = ballsInFlight();
+
+    headless::setSessionAttended(false);
+    headless::setTimeOfDay(7200);
+    tick(5);
+    headless::setDisplayPower(headless::DisplayPower::Off);
+    headless::setDisplayPower(headless::DisplayPower::On);
+    tick();
+    expectTip(cover.Line1, tipAt(30, 600));
+    EXPECT_EQ(ballsInFlight(), balls);
+
+    headless::setSessionAttended(true);
+    tick();
+    expectTip(cover.Line1, tipAt(60, 600));
+    EXPECT_EQ(ballsInFlight(), balls + 1);
+}
+
 }  // namespace
 }  // namespace cover_test

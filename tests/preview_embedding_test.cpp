@@ -92,6 +92,24 @@ TEST_F(PreviewTest, TheFirstShowingActivatesTheCoverWindow) {
     EXPECT_FLOAT_EQ(form.CenterY, 112 * 15 / 2.0f - 120);
 }
 
+// The settings page lays itself out anew: the picture follows its pane, the
+// dial about the pane's new centre, and goes on where it was.
+TEST_F(PreviewTest, ThePreviewFollowsItsPane) {
+    const headless::Handle pane = headless::addForeignWindow("pane", 152, 112);
+    embedIn(pane);
+    const display::FrmCover& form = program.frmCover();
+    headless::tick(program.frmCover());
+
+    headless::resizeForeignWindow(pane, 200, 150);
+
+    EXPECT_EQ(headless::window(cover()).width, 200);
+    EXPECT_EQ(headless::window(cover()).height, 150);
+    EXPECT_FLOAT_EQ(form.CenterX, 200 * 15 / 2.0f);
+    EXPECT_FLOAT_EQ(form.CenterY, 150 * 15 / 2.0f - 120);
+    EXPECT_EQ(headless::renderFrame(program.frmCover()).width(), 200);
+    EXPECT_EQ(form.EmitAngle, 10) << "no new activation";
+}
+
 TEST_F(PreviewTest, AHandleThatIsNoWindowEndsAtOnceWithoutAWindow) {
     const headless::Outcome outcome = run("/P 123");
 
