@@ -46,12 +46,10 @@ float secondsSinceMidnight() {
 namespace host::win32 {
 
 void reportUnexpectedFailure(const std::exception& failure) {
-    // The runtime's own numbers for these two kinds of failure.
-    constexpr auto outOfMemory = ErrorNumber(7);
-    constexpr auto internalError = ErrorNumber(51);
     if (dynamic_cast<const std::bad_alloc*>(&failure))
-        backend::reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
-    backend::reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
+        backend::reportUnhandledError(RuntimeError(ErrorNumber::OutOfMemory));
+    backend::reportUnhandledError(RuntimeError(ErrorNumber::InternalError,
+                                               describe(ErrorNumber::InternalError) + ": " + failure.what()));
 }
 
 }  // namespace host::win32
