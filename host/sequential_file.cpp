@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "host/error.h"
+#include "host/file_failure.h"
 
 namespace host {
 
@@ -39,8 +40,8 @@ OutputFile::~OutputFile() {
 
 void OutputFile::check(const backend::FileResult& result) const {
     if (!result) return;
-    raise(result->number, describe(result->number) + ": cannot write '" + target_.filename().string() +
-                              "': " + result->reason);
+    const ErrorNumber number = errorNumberFor(result->problem);
+    raise(number, describe(number) + ": cannot write '" + target_.filename().string() + "': " + result->reason);
 }
 
 void OutputFile::writeInteger(long value) {

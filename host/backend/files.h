@@ -11,14 +11,21 @@
 #include <string>
 #include <string_view>
 
-#include "host/error.h"
-
 namespace host::backend {
 
-// What went wrong with a file, in the system's words.
+// What went wrong with a file, as the platform tells it. The runtime turns
+// each kind into its error number in one place (host/file_failure.h).
+enum class FileProblem {
+    NotFound,      // no such file, or no such folder on the way to it
+    AccessDenied,  // the system refuses this user: a read-only file or folder
+    InUse,         // another program holds the file open or locked
+    DiskFull,
+    Other,         // anything else: a device lost, a file where a folder belongs
+};
+
 struct FileFailure {
-    ErrorNumber number;
-    std::string reason;
+    FileProblem problem;
+    std::string reason;  // in the system's words
 };
 using FileResult = std::optional<FileFailure>;  // nothing: it worked
 

@@ -14,10 +14,20 @@ namespace host::headless {
 
 namespace {
 
-backend::FileFailure failureFrom(int errorNumber) {
-    const ErrorNumber number = errorNumber == ENOSPC ? ErrorNumber::DiskFull : ErrorNumber::PathFileAccessError;
-    return {number, std::strerror(errorNumber)};
+backend::FileProblem problemOf(int errorNumber) {
+    switch (errorNumber) {
+        case ENOENT:
+        case ENOTDIR: return backend::FileProblem::NotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS: return backend::FileProblem::AccessDenied;
+        case ETXTBSY: return backend::FileProblem::InUse;
+        case ENOSPC: return backend::FileProblem::DiskFull;
+        default: return backend::FileProblem::Other;
+    }
 }
+
+backend::FileFailure failureFrom(int errorNumber) { return {problemOf(errorNumber), std::strerror(errorNumber)}; }
 
 // True when a failure was planted for this run of the step.
 bool plantedFailure(FileStep step) {

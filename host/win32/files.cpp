@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include "host/error.h"
 #include "host/backend/files.h"
 #include "host/win32/wide_text.h"
 
@@ -19,14 +18,22 @@ std::string systemMessage(DWORD code) {
     return win32::narrow(text);
 }
 
-FileFailure failureFrom(DWORD code) {
-    const ErrorNumber number = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ? ErrorNumber::DiskFull
-                               : code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
-                                       code == ERROR_LOCK_VIOLATION
-                                   ? ErrorNumber::PermissionDenied
-                                   : ErrorNumber::PathFileAccessError;
-    return {number, systemMessage(code)};
+FileProblem problemOf(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH: return FileProblem::NotFound;
+        case ERROR_ACCESS_DENIED: return FileProblem::AccessDenied;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return FileProblem::InUse;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return FileProblem::DiskFull;
+        default: return FileProblem::Other;
+    }
 }
+
+FileFailure failureFrom(DWORD code) { return {problemOf(code), systemMessage(code)}; }
 
 FileResult unless(BOOL done) { return done ? FileResult{} : FileResult{failureFrom(GetLastError())}; }
 
