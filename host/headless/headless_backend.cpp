@@ -1,6 +1,3 @@
-#include <cstdlib>
-#include <system_error>
-
 #include "host/app.h"
 #include "host/headless/headless.h"
 #include "host/headless/headless_state.h"
@@ -78,15 +75,6 @@ void setDisplayPower(DisplayPower power) { machine().displayPower = power; }
 void setTimeOfDay(float seconds) { machine().timeOfDay = seconds; }
 void setPreviousInstanceRunning(bool running) { machine().previousInstance = running; }
 void setCommandLine(std::string arguments) { machine().commandLine = std::move(arguments); }
-void setUserSettingsFolder(std::filesystem::path folder) { machine().userSettingsFolder = std::move(folder); }
-
-std::filesystem::path defaultUserSettingsFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome && *configHome) return std::filesystem::path(configHome) / "zantrelle";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::filesystem::path(home) / ".config" / "zantrelle";
-    return {};
-}
 
 Handle addForeignWindow(std::string title, int clientWidth, int clientHeight) {
     const Handle handle = machine().nextHandle;
@@ -227,6 +215,5 @@ void beginInstanceTurn() { machine().instanceTurnHeld = true; }
 void endInstanceTurn() { machine().instanceTurnHeld = false; }
 std::string commandLineArguments() { return machine().commandLine; }
 float secondsSinceMidnight() { return machine().timeOfDay; }
-std::filesystem::path userSettingsFolder() { return machine().userSettingsFolder; }
 
 }  // namespace host::backend
