@@ -22,7 +22,7 @@ constexpr int screenHeight = 1080;
 constexpr float secondsPerTick = 1.0f / 64;
 
 // A full-screen cover window shown and activated with the default settings
-// (gap 5, speed 150), whatever "settings.ini" the bench happens to find.
+// (gap 5, speed 150): a fresh machine has no "settings.ini".
 class CoverScene {
 public:
     CoverScene() {
@@ -30,9 +30,6 @@ public:
         headless::setScreenPixels(screenWidth, screenHeight);
         headless::setTimeOfDay(timeOfDay_);
         headless::runMain([this] { cover.Show(); });
-        cover.BallGap = 5;
-        cover.EmitAngle = 5;
-        cover.BallSpeed = 150;
         paintChanges();
     }
     ~CoverScene() {

@@ -117,9 +117,8 @@ void unloadAll(startup::SubMain& program) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const fuzz::FuzzMachine machine;
     if (size == 0) return 0;
-    const fuzz::InScratch inScratch = machine.reset();
+    headless::reset();
     const std::uint8_t scene = data[0];
     std::string commandLine(reinterpret_cast<const char*>(data + 1), size - 1);
 

@@ -19,13 +19,14 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "display/frm_cover.h"
 #include "fuzz/fuzz_machine.h"
+#include "host/app.h"
 #include "host/headless/headless.h"
 #include "host/sequential_file.h"
 #include "settings/frm_config.h"
@@ -68,15 +69,6 @@ Layout layoutOf(const std::uint8_t* data, std::size_t size) {
     return layout;
 }
 
-void writeFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 void checkNoErrorBox() { check(!headless::outcome().errorBox.has_value()); }
 
 struct CoverReading {
@@ -114,12 +106,11 @@ void checkBarAgrees(int barValue, double coverValue, double fallback, const Bar&
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const fuzz::FuzzMachine machine;
     if (size == 0) return 0;
-    const fuzz::InScratch inScratch = machine.reset();
+    headless::reset();
     const Layout layout = layoutOf(data, size);
-    const auto folder = layout.inCurrentDirectory ? machine.currentDirectory() : machine.userFolder();
-    writeFile(folder / "settings.ini", layout.content);
+    const std::filesystem::path userFile = host::UserSettingsFolder() / "settings.ini";
+    headless::plantFile(layout.inCurrentDirectory ? std::filesystem::path("settings.ini") : userFile, layout.content);
 
     const CoverReading cover = readLikeTheCover();
 
@@ -139,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     headless::runMain([&] { dialog.cmdOk_Click(); });
     checkNoErrorBox();
     check(!dialog.isLoaded());
-    check(readFile(machine.userFolder() / "settings.ini") ==
+    check(headless::fileBytes(userFile) ==
           std::to_string(gap) + "\r\n" + std::to_string(speed) + "\r\n");
     const CoverReading saved = readLikeTheCover();
     check(saved.gap == gap && saved.speed == speed);

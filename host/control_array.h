@@ -7,7 +7,7 @@
 
 #include "host/controls.h"
 #include "host/error.h"
-#include "host/free_index_set.h"
+#include "host/index_set.h"
 
 namespace host {
 

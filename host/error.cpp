@@ -14,7 +14,9 @@ void raise(ErrorNumber number, std::string description) { throw RuntimeError(num
 std::string describe(ErrorNumber number) {
     switch (number) {
         case ErrorNumber::Overflow: return "Overflow";
+        case ErrorNumber::OutOfMemory: return "Out of memory";
         case ErrorNumber::TypeMismatch: return "Type mismatch";
+        case ErrorNumber::InternalError: return "Internal error";
         case ErrorNumber::BadFileNameOrNumber: return "Bad file name or number";
         case ErrorNumber::FileNotFound: return "File not found";
         case ErrorNumber::DiskFull: return "Disk full";

@@ -8,7 +8,9 @@ namespace host {
 // The runtime's error numbers that this program can raise.
 enum class ErrorNumber : int {
     Overflow = 6,
+    OutOfMemory = 7,
     TypeMismatch = 13,
+    InternalError = 51,
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
     DiskFull = 61,

@@ -1,23 +1,21 @@
 #include "host/sequential_file.h"
 
+#include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <system_error>
 
 #include "host/error.h"
+#include "host/file_failure.h"
 
 namespace host {
 
 InputFile::InputFile(const std::filesystem::path& path) {
-    // Only a regular file: a pipe or device of that name could block or never end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) raise(ErrorNumber::FileNotFound);
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) raise(ErrorNumber::FileNotFound);
-    content_.resize(readableBytes);
-    stream.read(content_.data(), std::streamsize(content_.size()));
-    content_.resize(std::size_t(stream.gcount()));
-    const bool cutOff = content_.size() == readableBytes && stream.peek() != std::ifstream::traits_type::eof();
+    backend::FileResult failure;
+    const std::unique_ptr<backend::ReadableFile> file = backend::openFile(path, failure);
+    // One byte past the limit tells a file that goes on from one that ends there.
+    if (!failure) failure = file->read(readableBytes + 1, content_);
+    if (failure) raise(errorNumberFor(failure->problem));
+    const bool cutOff = content_.size() > readableBytes;
+    content_.resize(std::min(content_.size(), readableBytes));
     reader_ = FieldReader(content_, cutOff);
 }
 
@@ -39,8 +37,8 @@ OutputFile::~OutputFile() {
 
 void OutputFile::check(const backend::FileResult& result) const {
     if (!result) return;
-    raise(result->number, describe(result->number) + ": cannot write '" + target_.filename().string() +
-                              "': " + result->reason);
+    const ErrorNumber number = errorNumberFor(result->problem);
+    raise(number, describe(number) + ": cannot write '" + target_.filename().string() + "': " + result->reason);
 }
 
 void OutputFile::writeInteger(long value) {
@@ -62,13 +60,12 @@ void OutputFile::close() {
 }
 
 void CreateFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder)) {
-        raise(ErrorNumber::PathFileAccessError, "Path/File access error: cannot create the folder '" +
-                                                    folder.string() + "': " +
-                                                    (error ? error.message() : "a file of that name is in the way"));
-    }
+    const backend::FileResult failure = backend::createFolder(folder);
+    if (!failure) return;
+    const ErrorNumber number = errorNumberFor(failure->problem);
+    raise(number, describe(number) + ": cannot create the folder '" + folder.string() + "': " + failure->reason);
 }
+
+bool PathExists(const std::filesystem::path& path) { return backend::pathExists(path); }
 
 }  // namespace host

@@ -19,7 +19,9 @@ class InputFile {
 public:
     static constexpr std::size_t readableBytes = 64 * 1024;
 
-    // Fails with "File not found" when the path is not a readable regular file.
+    // Fails with "File not found" when there is no regular file of that
+    // name, and with the error the runtime gives a refused file when it
+    // cannot be read.
     explicit InputFile(const std::filesystem::path& path);
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -65,5 +67,8 @@ private:
 // Creates the folder, and any folder above it that is missing; nothing when
 // it exists. Fails with a run-time error naming the folder and the reason.
 void CreateFolder(const std::filesystem::path& folder);
+
+// Whether a file or a folder goes by that name.
+bool PathExists(const std::filesystem::path& path);
 
 }  // namespace host

@@ -24,8 +24,7 @@ std::filesystem::path perUserFile() {
 // first save makes one, a file kept in the current directory as before.
 std::filesystem::path fileToRead() {
     const std::filesystem::path own = perUserFile();
-    std::error_code error;
-    if (!own.empty() && std::filesystem::exists(own, error)) return own;
+    if (!own.empty() && host::PathExists(own)) return own;
     return fileName;
 }
 

@@ -1,8 +1,8 @@
 #include "soak/cover_soak.h"
 
-#include <fstream>
 #include <vector>
 
+#include "host/app.h"
 #include "host/headless/headless.h"
 
 namespace soak {
@@ -24,15 +24,12 @@ float timeOfDayAt(std::int64_t ticks) {
 
 }  // namespace
 
-CoverSoak::CoverSoak(std::filesystem::path settingsFolder) : settingsFolder_(std::move(settingsFolder)) {
-    std::filesystem::create_directories(settingsFolder_);
-    setUpMachine();
-}
+CoverSoak::CoverSoak() { setUpMachine(); }
 
 void CoverSoak::setUpMachine() const {
     headless::reset();
     headless::setScreenPixels(1920, 1080);
-    headless::setUserSettingsFolder(settingsFolder_);
+    if (settings_) headless::plantFile(host::UserSettingsFolder() / "settings.ini", *settings_);
     headless::setTimeOfDay(timeOfDayAt(ticks_));
 }
 
@@ -40,8 +37,9 @@ CoverSoak::~CoverSoak() {
     if (cover_.isLoaded()) unload();
 }
 
-void CoverSoak::writeSettings(const std::string& bytes) const {
-    std::ofstream(settingsFolder_ / "settings.ini", std::ios::binary) << bytes;
+void CoverSoak::writeSettings(std::string bytes) {
+    settings_ = std::move(bytes);
+    headless::plantFile(host::UserSettingsFolder() / "settings.ini", *settings_);
 }
 
 void CoverSoak::show() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -11,26 +10,26 @@ namespace soak {
 
 // One cover window on a headless 1920 x 1080 screen, driven tick by tick
 // with the clock advancing 1/64 s per tick, from 23:55 on so that every run
-// passes midnight; its settings file lives in a folder of its own. Keeps
-// the most balls seen in flight and the first error box.
+// passes midnight; its settings file is kept across the fresh machines an
+// unload starts. Keeps the most balls seen in flight and the first error box.
 class CoverSoak {
 public:
     static constexpr int ticksPerSecond = 64;
     static constexpr int maxBalls = 32767;
 
-    explicit CoverSoak(std::filesystem::path settingsFolder);
+    CoverSoak();
     ~CoverSoak();
     CoverSoak(const CoverSoak&) = delete;
     CoverSoak& operator=(const CoverSoak&) = delete;
 
     // Replaces the settings file with these bytes; read at the next activation.
-    void writeSettings(const std::string& bytes) const;
+    void writeSettings(std::string bytes);
     // Loads and shows the cover, which activates it.
     void show();
     // Activates the shown cover again, as when the user comes back to it.
     void reactivate();
     // Unloads the cover, then starts a fresh machine with the same screen,
-    // settings folder and clock: the backend's record of every window-manager
+    // settings file and clock: the backend's record of every window-manager
     // call, kept for tests to read, would otherwise grow by one call (the
     // cursor shown again) per unload. Whether the unload left a window of the
     // program behind is checked first.
@@ -52,7 +51,7 @@ private:
     void setUpMachine() const;
     void noteOutcome();
 
-    std::filesystem::path settingsFolder_;
+    std::optional<std::string> settings_;  // nothing: no settings file
     // Full screen, as the desktop runs it at idle time: start-up hid the cursor.
     display::FrmCover cover_{[] { return true; }};
     std::int64_t ticks_ = 0;

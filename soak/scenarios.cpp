@@ -22,13 +22,12 @@ const char* const fillEverySlotFile = "0.1234567890123\r\n0\r\n";
 
 // Runs the scenario's body against a fresh cover and fills in what every
 // scenario reports.
-SoakResult measured(const char* name, const std::filesystem::path& settingsFolder,
-                    const std::function<void(CoverSoak&, SoakResult&)>& body) {
+SoakResult measured(const char* name, const std::function<void(CoverSoak&, SoakResult&)>& body) {
     SoakResult result;
     result.name = name;
     const auto start = std::chrono::steady_clock::now();
     {
-        CoverSoak soak(settingsFolder);
+        CoverSoak soak;
         body(soak, result);
         if (soak.coverLoaded()) soak.unload();
         result.ticks = soak.ticksRun();
@@ -64,13 +63,13 @@ bool SoakResult::passed() const {
     return !errorBox && !failure && heap.hasReadings() && !heap.grew() && peakBalls <= CoverSoak::maxBalls;
 }
 
-SoakResult soakDefaults(std::int64_t ticks, const std::filesystem::path& settingsFolder) {
-    return measured("default settings", settingsFolder,
+SoakResult soakDefaults(std::int64_t ticks) {
+    return measured("default settings",
                     [ticks](CoverSoak& soak, SoakResult& result) { tickSettled(soak, result, ticks); });
 }
 
-SoakResult soakSpeedZero(std::int64_t ticks, const std::filesystem::path& settingsFolder) {
-    return measured("speed 0", settingsFolder, [ticks](CoverSoak& soak, SoakResult& result) {
+SoakResult soakSpeedZero(std::int64_t ticks) {
+    return measured("speed 0", [ticks](CoverSoak& soak, SoakResult& result) {
         soak.writeSettings(speedZeroFile);
         tickSettled(soak, result, ticks, [](CoverSoak& settled, SoakResult& reading) {
             if (!reading.failure && settled.ballsInFlight() != CoverSoak::maxBalls)
@@ -81,8 +80,8 @@ SoakResult soakSpeedZero(std::int64_t ticks, const std::filesystem::path& settin
     });
 }
 
-SoakResult soakChangingSettings(std::int64_t ticks, const std::filesystem::path& settingsFolder) {
-    return measured("changing settings", settingsFolder, [ticks](CoverSoak& soak, SoakResult& result) {
+SoakResult soakChangingSettings(std::int64_t ticks) {
+    return measured("changing settings", [ticks](CoverSoak& soak, SoakResult& result) {
         soak.writeSettings(fillEverySlotFile);
         soak.show();
         while (soak.ballsInFlight() < CoverSoak::maxBalls && soak.ticksRun() < ticks && !soak.errorBox()) soak.tick();

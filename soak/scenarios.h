@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -29,16 +28,16 @@ struct SoakResult {
 };
 
 // The settings as installed: no settings file.
-SoakResult soakDefaults(std::int64_t ticks, const std::filesystem::path& settingsFolder);
+SoakResult soakDefaults(std::int64_t ticks);
 // Speed 0: no ball ever leaves, so the spiral fills all 32 767 indices and
 // must stay there, waiting for a free one.
-SoakResult soakSpeedZero(std::int64_t ticks, const std::filesystem::path& settingsFolder);
+SoakResult soakSpeedZero(std::int64_t ticks);
 // Every 2 048 ticks a new settings file: a random one read as the cover is
 // shown again after an unload, another read as it is activated again, then
 // the defaults, activated again; the heap is read once the spiral has
 // settled on those, as alike a moment as in the default run. Warm-up begins
 // with speed 0 until all 32 767 indices are in use, so that every container
 // is at its largest.
-SoakResult soakChangingSettings(std::int64_t ticks, const std::filesystem::path& settingsFolder);
+SoakResult soakChangingSettings(std::int64_t ticks);
 
 }  // namespace soak

@@ -6,11 +6,8 @@
 //
 //   zantrelle_soak [TICKS]
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdio>
-#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -21,28 +18,6 @@ namespace {
 
 constexpr std::int64_t dayOfTicks = std::int64_t(86400) * 64;
 constexpr std::int64_t fewestTicks = 50000;
-
-// A scratch current directory too: with no settings file of its own the
-// program also looks for one in the current directory.
-class ScratchFolder {
-public:
-    ScratchFolder()
-        : previous_(std::filesystem::current_path()),
-          path_(std::filesystem::temp_directory_path() / ("zantrelle-soak-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path_);
-        std::filesystem::current_path(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::current_path(previous_, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path previous_;
-    std::filesystem::path path_;
-};
 
 void print(const soak::SoakResult& result) {
     std::printf("%-18s %9lld ticks  %5d balls at most  heap %7zu KiB after warm-up, %+5lld KiB at the end  %7.1f s\n",
@@ -79,10 +54,9 @@ int main(int argc, char** argv) {
                 static_cast<long long>(soak::warmUpTicks(ticks)));
     std::fflush(stdout);
 
-    const ScratchFolder scratch;
     std::vector<soak::SoakResult> results;
     for (auto run : {soak::soakDefaults, soak::soakSpeedZero, soak::soakChangingSettings}) {
-        results.push_back(run(ticks, scratch.path() / std::to_string(results.size()) / "zantrelle"));
+        results.push_back(run(ticks));
         print(results.back());
         std::fflush(stdout);
     }

@@ -21,8 +21,8 @@ TEST_F(CoverActivationTest, WithoutASettingsFileUsesTheDefaultsAndCentresTheDial
         EXPECT_FLOAT_EQ(hand->X1, 4800);
         EXPECT_FLOAT_EQ(hand->Y1, 3480);
     }
-    EXPECT_FALSE(std::filesystem::exists("settings.ini")) << "reading must never create the file";
-    EXPECT_FALSE(std::filesystem::exists(userSettingsFolder())) << "nor its folder";
+    EXPECT_FALSE(headless::fileBytes("settings.ini")) << "reading must never create the file";
+    EXPECT_FALSE(headless::folderExists(userSettingsFolder())) << "nor its folder";
     EXPECT_FALSE(headless::outcome().errorBox.has_value());
 }
 

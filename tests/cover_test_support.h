@@ -1,21 +1,17 @@
 #pragma once
 
-// A fresh machine with a 640 x 480 screen (9600 x 7200 twips), a fresh
-// current directory and user settings folder, and a cover window for every
-// test.
+// A fresh machine with a 640 x 480 screen (9600 x 7200 twips) and an empty
+// file system, and a cover window for every test.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <optional>
 #include <string>
 
 #include "display/frm_cover.h"
 #include "host/app.h"
 #include "host/headless/headless.h"
 #include "startup/run_mode.h"
-#include "tests/scratch_directory.h"
 
 namespace cover_test {
 
@@ -26,21 +22,17 @@ protected:
     void SetUp() override {
         headless::reset();
         headless::setScreenPixels(640, 480);
-        directory_.emplace("cover");
-        headless::setUserSettingsFolder(directory_->userSettingsFolder());
         ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
     }
 
     void TearDown() override {
         if (cover.isLoaded()) headless::runMain([this] { cover.Unload(); });
-        directory_.reset();
     }
 
-    std::filesystem::path userSettingsFolder() const { return directory_->userSettingsFolder(); }
+    static std::filesystem::path userSettingsFolder() { return host::UserSettingsFolder(); }
 
-    void writeSettings(const std::string& bytes) const {
-        std::filesystem::create_directories(userSettingsFolder());
-        std::ofstream(userSettingsFolder() / "settings.ini", std::ios::binary) << bytes;
+    static void writeSettings(const std::string& bytes) {
+        headless::plantFile(userSettingsFolder() / "settings.ini", bytes);
     }
 
     // Shows the window, which activates it once.
@@ -74,9 +66,6 @@ protected:
 
     startup::RunMode mode = startup::ModeSaver;
     display::FrmCover cover{[this] { return mode == startup::ModeSaver; }};
-
-private:
-    std::optional<test_support::ScratchDirectory> directory_;
 };
 
 }  // namespace cover_test

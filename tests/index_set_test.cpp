@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "host/free_index_set.h"
+#include "host/index_set.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -122,8 +120,48 @@ TEST_F(ReadSettingsTest, AFieldCutByTheReadLimitIsNotReadAsItsBeginning) {
     EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
 }
 
+// A file that is there but cannot be read raises the runtime's error for
+// what stopped it, and the settings take their defaults: the user's own file
+// is still the one chosen, not one in the current directory.
+TEST_F(ReadSettingsTest, AFileThatCannotBeReadGivesTheDefaults) {
+    struct Case {
+        const char* name;
+        std::optional<host::backend::FileProblem> refusal;  // nothing: a read fails instead
+        host::ErrorNumber number;
+    };
+    const std::vector<Case> cases = {
+        {"refused to this user", host::backend::FileProblem::AccessDenied, host::ErrorNumber::PathFileAccessError},
+        {"held by another program", host::backend::FileProblem::InUse, host::ErrorNumber::PermissionDenied},
+        {"a device lost while reading", std::nullopt, host::ErrorNumber::PathFileAccessError},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        headless::reset();
+        plantInCurrentDirectory("3\r\n300\r\n");
+        plantSettings("9\r\n300\r\n");
+        const auto makeUnreadable = [&] {
+            if (c.refusal) {
+                headless::refuseAccess(userFile(), *c.refusal);
+            } else {
+                headless::failFileStep(headless::FileStep::Read);
+            }
+        };
+        makeUnreadable();
+        try {
+            host::InputFile file(userFile());
+            ADD_FAILURE() << "the file should not have been read";
+        } catch (const host::RuntimeError& error) {
+            EXPECT_EQ(error.number(), c.number);
+        }
+        makeUnreadable();
+        const ReadBack slots = readFresh();
+        EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
+        EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
+    }
+}
+
 TEST_F(ReadSettingsTest, ADirectoryNamedLikeTheFileCountsAsNoFile) {
-    std::filesystem::create_directory("settings.ini");
+    headless::plantFolder("settings.ini");
     const ReadBack slots = readFresh();
     EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
     EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
@@ -148,9 +186,8 @@ TEST_F(SettingsLocationTest, SavingCreatesTheUsersFolderAndNeverWritesTheCurrent
     settings::WriteSettings(7, 200);
     EXPECT_EQ(settingsBytes(), "7\r\n200\r\n");
     EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
-    EXPECT_EQ(directoryListing("."), (std::vector<std::string>{"settings.ini", "user"}));
-    std::ifstream old("settings.ini", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "3\r\n300\r\n");
+    EXPECT_EQ(directoryListing("."), std::vector<std::string>{"settings.ini"});
+    EXPECT_EQ(headless::fileBytes("settings.ini"), "3\r\n300\r\n");
 
     const ReadBack slots = readFresh();
     EXPECT_EQ(slots.first, Variant(7.0));
@@ -169,12 +206,11 @@ host::RuntimeError failedWrite() {
 }
 
 TEST_F(SettingsLocationTest, AFolderThatCannotBeMadeIsAClearError) {
-    std::filesystem::create_directories(userFolder().parent_path());
-    std::ofstream(userFolder()) << "a file where the folder belongs";
+    headless::plantFile(userFolder(), "a file where the folder belongs");
     const host::RuntimeError error = failedWrite();
     EXPECT_EQ(error.number(), host::ErrorNumber::PathFileAccessError);
     EXPECT_NE(error.description().find("zantrelle"), std::string::npos) << error.description();
-    EXPECT_FALSE(std::filesystem::exists("settings.ini"));
+    EXPECT_FALSE(headless::fileBytes("settings.ini"));
 }
 
 TEST_F(SettingsLocationTest, ASystemThatNamesNoSettingsFolderReadsTheCurrentDirectoryAndRefusesToSave) {
@@ -182,8 +218,7 @@ TEST_F(SettingsLocationTest, ASystemThatNamesNoSettingsFolderReadsTheCurrentDire
     plantInCurrentDirectory("4\r\n");
     EXPECT_EQ(readFresh().first, Variant(4.0));
     EXPECT_THROW(settings::WriteSettings(5, 150), host::RuntimeError);
-    std::ifstream old("settings.ini", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "4\r\n");
+    EXPECT_EQ(headless::fileBytes("settings.ini"), "4\r\n");
 }
 
 using WriteSettingsTest = SettingsDirectoryTest;
@@ -191,8 +226,7 @@ using WriteSettingsTest = SettingsDirectoryTest;
 // A save that was cut short between writing and replacing (a crash, a power
 // cut) leaves its temporary file: never settings, and gone with the next save.
 TEST_F(WriteSettingsTest, ATemporaryFileLeftByACrashIsNeverReadAndTheNextSaveTakesItAway) {
-    std::filesystem::create_directories(userFolder());
-    std::ofstream(userFolder() / "settings.ini.tmp", std::ios::binary) << "19\r\n590\r\n";
+    headless::plantFile(userFolder() / "settings.ini.tmp", "19\r\n590\r\n");
     ReadBack slots = readFresh();
     EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
     EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
@@ -225,14 +259,12 @@ TEST_F(WriteSettingsTest, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile)
 
 TEST_F(WriteSettingsTest, AnUnwritableDirectoryKeepsTheOldFileAndNamesTheReason) {
     plantSettings("9\r\n300\r\n");
-    if (!makeDirectoryUnwritable()) GTEST_SKIP() << "permissions do not bind this user";
+    headless::refuseAccess(userFolder(), host::backend::FileProblem::AccessDenied);
     const host::RuntimeError error = failedWrite();
     EXPECT_EQ(error.number(), host::ErrorNumber::PathFileAccessError);
     const std::string& reason = error.description();
     EXPECT_NE(reason.find("settings.ini"), std::string::npos) << reason;
-    EXPECT_TRUE(reason.find("Permission denied") != std::string::npos ||
-                reason.find("Operation not permitted") != std::string::npos)
-        << reason;
+    EXPECT_NE(reason.find("Access is denied"), std::string::npos) << reason;
     EXPECT_EQ(settingsBytes(), "9\r\n300\r\n");
     EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-// A fresh machine, a fresh current directory and user settings folder, and a
-// fresh start-up module for every start-up and preview test.
+// A fresh machine, with an empty file system, and a fresh start-up module
+// for every start-up and preview test.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,6 @@
 #include "host/headless/headless.h"
 #include "settings/frm_config.h"
 #include "startup/sub_main.h"
-#include "tests/scratch_directory.h"
 
 namespace startup_test {
 
@@ -25,8 +23,6 @@ class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::reset();
-        directory_.emplace("startup");
-        headless::setUserSettingsFolder(directory_->userSettingsFolder());
         ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
     }
 
@@ -35,7 +31,6 @@ protected:
         // at zero for the next test.
         for (host::Form* form : {static_cast<host::Form*>(&program.frmCover()), static_cast<host::Form*>(&program.frmConfig())})
             if (form->isLoaded()) headless::runMain([form] { form->Unload(); });
-        directory_.reset();
     }
 
     headless::Outcome run(const std::string& commandLine) {
@@ -56,9 +51,6 @@ protected:
     }
 
     startup::SubMain program;
-
-private:
-    std::optional<test_support::ScratchDirectory> directory_;
 };
 
 }  // namespace startup_test

@@ -1,26 +1,53 @@
 #pragma once
 
-// What a backend provides for files the program writes and for where the
-// user's settings live. Reading goes through the standard library, which
-// every platform has; writing goes through the backend, so that a save is
-// made safe on each platform and can be made to fail at any step in tests.
+// What a backend provides for the files the program reads and writes and for
+// where the user's settings live. Every step goes through the backend, so
+// that each platform does it its own way (a save made safe, a file shared
+// with other readers) and tests can plant files and make any step fail.
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "host/error.h"
-
 namespace host::backend {
 
-// What went wrong with a file, in the system's words.
+// What went wrong with a file, as the platform tells it. The runtime turns
+// each kind into its error number in one place (host/file_failure.h).
+enum class FileProblem {
+    NotFound,      // no such file, or no such folder on the way to it
+    AccessDenied,  // the system refuses this user: a read-only file or folder
+    InUse,         // another program holds the file open or locked
+    DiskFull,
+    Other,         // anything else: a device lost, a file where a folder belongs
+};
+
 struct FileFailure {
-    ErrorNumber number;
-    std::string reason;
+    FileProblem problem;
+    std::string reason;  // in the system's words
 };
 using FileResult = std::optional<FileFailure>;  // nothing: it worked
+
+// A file being read from its start.
+class ReadableFile {
+public:
+    virtual ~ReadableFile() = default;
+    // Appends up to `count` bytes from where the last read ended: fewer only
+    // at the end of the file.
+    virtual FileResult read(std::size_t count, std::string& bytes) = 0;
+};
+
+// Opens a regular file for reading, shared with other readers and writers.
+// A folder or a device of that name fails as not found: it could block or
+// never end.
+std::unique_ptr<ReadableFile> openFile(const std::filesystem::path& path, FileResult& failure);
+// Whether anything, a file or a folder, goes by that name.
+bool pathExists(const std::filesystem::path& path);
+// Creates the folder and any folder above it that is missing; nothing when
+// the folder exists.
+FileResult createFolder(const std::filesystem::path& folder);
 
 // A file being written, opened for this process alone.
 class WritableFile {

@@ -14,6 +14,7 @@
 #include "host/form.h"
 #include "host/geometry.h"
 #include "host/monitors.h"
+#include "host/backend/files.h"
 #include "host/render/image.h"
 
 namespace host::headless {
@@ -79,16 +80,30 @@ void setSessionAttended(bool attended);
 void setTimeOfDay(float seconds);
 void setPreviousInstanceRunning(bool running);
 void setCommandLine(std::string arguments);
-// The steps of writing a file, each of which a test can make fail as a lost
-// disk, a locked file or a full disk would.
-enum class FileStep { Create, Write, Flush, Close, Replace };
+// The in-memory file system. A relative path is taken from the current
+// directory, /current-directory; the user's settings folder is
+// /home/user/.config/zantrelle until a test sets another.
+// Where this user's settings live; empty: the system names no such folder.
+void setUserSettingsFolder(std::filesystem::path folder);
+// A file with these bytes, made with the folders on its way.
+void plantFile(const std::filesystem::path& path, std::string bytes);
+void plantFolder(const std::filesystem::path& folder);
+// The bytes of a file; nothing when no file has that name.
+std::optional<std::string> fileBytes(const std::filesystem::path& path);
+bool folderExists(const std::filesystem::path& folder);
+// The names of what a folder holds, files and folders, sorted.
+std::vector<std::string> folderListing(const std::filesystem::path& folder);
+// A file that exists but cannot be opened, or a folder no file can be made
+// in, as when the system refuses this user (AccessDenied) or another program
+// holds the file (InUse).
+void refuseAccess(const std::filesystem::path& path, backend::FileProblem problem);
+// The steps of reading and writing a file, each of which a test can make
+// fail as a lost disk would.
+enum class FileStep { Read, Create, Write, Flush, Close, Replace };
 // Makes that step fail the n-th time it runs from now (1: the next time).
 void failFileStep(FileStep step, int occurrence = 1);
 // Writes, flushes and closes fail as on a full disk until turned off.
 void setDiskFull(bool full);
-// Where this user's settings live. By default $XDG_CONFIG_HOME/zantrelle,
-// else ~/.config/zantrelle, as for any program on Linux; tests give their own.
-void setUserSettingsFolder(std::filesystem::path folder);
 
 // A top-level window of another program (a preview pane, another instance),
 // at (0, 0) until moved.

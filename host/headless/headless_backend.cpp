@@ -112,6 +112,5 @@ void beginInstanceTurn() { machine().instanceTurnHeld = true; }
 void endInstanceTurn() { machine().instanceTurnHeld = false; }
 std::string commandLineArguments() { return machine().commandLine; }
 float secondsSinceMidnight() { return machine().timeOfDay; }
-std::filesystem::path userSettingsFolder() { return machine().userSettingsFolder; }
 
 }  // namespace host::backend

@@ -1,11 +1,6 @@
-// Files on the real file system of the machine running the tests, with
-// failures that tests can plant at each step of a save.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <system_error>
+// Files in the machine's memory, failing as the Win32 backend's do: the same
+// kinds of failure for the same situations, in the same words.
+#include <algorithm>
 
 #include "host/backend/files.h"
 #include "host/headless/headless_state.h"
@@ -14,87 +9,209 @@ namespace host::headless {
 
 namespace {
 
-backend::FileFailure failureFrom(int errorNumber) {
-    const ErrorNumber number = errorNumber == ENOSPC ? ErrorNumber::DiskFull : ErrorNumber::PathFileAccessError;
-    return {number, std::strerror(errorNumber)};
+using backend::FileFailure;
+using backend::FileProblem;
+using backend::FileResult;
+using Path = std::filesystem::path;
+
+FileSystem& fileSystem() { return machine().files; }
+
+FileFailure failure(FileProblem problem) {
+    switch (problem) {
+        case FileProblem::NotFound: return {problem, "The system cannot find the file specified."};
+        case FileProblem::AccessDenied: return {problem, "Access is denied."};
+        case FileProblem::InUse:
+            return {problem, "The process cannot access the file because it is being used by another process."};
+        case FileProblem::DiskFull: return {problem, "There is not enough space on the disk."};
+        case FileProblem::Other: break;
+    }
+    return {FileProblem::Other, "The request could not be performed because of an I/O device error."};
+}
+const FileFailure noPath{FileProblem::NotFound, "The system cannot find the path specified."};
+const FileFailure nameTaken{FileProblem::Other, "Cannot create a file when that file already exists."};
+
+// The absolute, normal form of a path, as the machine's tables keep it.
+Path fullPath(const Path& path) {
+    Path full = (path.is_absolute() ? path : fileSystem().currentDirectory / path).lexically_normal();
+    if (!full.has_filename() && full != full.root_path()) full = full.parent_path();
+    return full;
+}
+
+bool isFile(const Path& full) { return fileSystem().files.count(full) != 0; }
+bool isFolder(const Path& full) { return fileSystem().folders.count(full) != 0; }
+
+FileResult refusal(const Path& full) {
+    const auto found = fileSystem().refusals.find(full);
+    if (found == fileSystem().refusals.end()) return std::nullopt;
+    return failure(found->second);
 }
 
 // True when a failure was planted for this run of the step.
 bool plantedFailure(FileStep step) {
-    auto found = machine().fileFaults.find(step);
-    if (found == machine().fileFaults.end()) return false;
+    auto found = fileSystem().faults.find(step);
+    if (found == fileSystem().faults.end()) return false;
     if (--found->second > 0) return false;
-    machine().fileFaults.erase(found);
+    fileSystem().faults.erase(found);
     return true;
 }
 
-// A write, flush or close: a planted failure, a full disk, or what the system said.
-backend::FileResult plantedOr(FileStep step, bool failed) {
-    if (plantedFailure(step)) return failureFrom(EIO);
-    if (machine().diskFull) return failureFrom(ENOSPC);
-    if (failed) return failureFrom(errno);
+// A write, flush or close: a planted failure, a full disk, or success.
+FileResult plantedOr(FileStep step) {
+    if (plantedFailure(step)) return failure(FileProblem::Other);
+    if (fileSystem().diskFull) return failure(FileProblem::DiskFull);
     return std::nullopt;
 }
 
-class HeadlessFile final : public backend::WritableFile {
+// Whether a new entry may go into the folder that would hold it.
+FileResult canMakeIn(const Path& folder) {
+    if (!isFolder(folder)) return noPath;
+    return refusal(folder);
+}
+
+class HeadlessReadable final : public backend::ReadableFile {
 public:
-    explicit HeadlessFile(int descriptor) : descriptor_(descriptor) {}
-    ~HeadlessFile() override { close(); }
+    explicit HeadlessReadable(std::string bytes) : bytes_(std::move(bytes)) {}
 
-    backend::FileResult write(std::string_view bytes) override {
-        bool failed = false;
-        while (!bytes.empty() && !failed) {
-            const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
-            failed = written < 0 && errno != EINTR;
-            if (written > 0) bytes.remove_prefix(std::size_t(written));
-        }
-        return plantedOr(FileStep::Write, failed);
-    }
-
-    backend::FileResult flush() override { return plantedOr(FileStep::Flush, ::fsync(descriptor_) != 0); }
-
-    backend::FileResult close() override {
-        if (descriptor_ < 0) return std::nullopt;
-        const bool failed = ::close(descriptor_) != 0;
-        descriptor_ = -1;
-        return plantedOr(FileStep::Close, failed);
+    FileResult read(std::size_t count, std::string& bytes) override {
+        if (plantedFailure(FileStep::Read)) return failure(FileProblem::Other);
+        const std::size_t taken = std::min(count, bytes_.size() - offset_);
+        bytes.append(bytes_, offset_, taken);
+        offset_ += taken;
+        return std::nullopt;
     }
 
 private:
-    int descriptor_;
+    std::string bytes_;
+    std::size_t offset_ = 0;
+};
+
+class HeadlessWritable final : public backend::WritableFile {
+public:
+    explicit HeadlessWritable(Path path) : path_(std::move(path)) {}
+    ~HeadlessWritable() override { close(); }
+
+    FileResult write(std::string_view bytes) override {
+        if (FileResult failed = plantedOr(FileStep::Write)) return failed;
+        fileSystem().files[path_].append(bytes);
+        return std::nullopt;
+    }
+
+    FileResult flush() override { return plantedOr(FileStep::Flush); }
+
+    FileResult close() override {
+        if (closed_) return std::nullopt;
+        closed_ = true;
+        return plantedOr(FileStep::Close);
+    }
+
+private:
+    Path path_;
+    bool closed_ = false;
 };
 
 }  // namespace
 
-void failFileStep(FileStep step, int occurrence) { machine().fileFaults[step] = occurrence; }
+void setUserSettingsFolder(std::filesystem::path folder) {
+    fileSystem().userSettingsFolder = folder.empty() ? Path() : fullPath(folder);
+}
 
-void setDiskFull(bool full) { machine().diskFull = full; }
+void plantFile(const std::filesystem::path& path, std::string bytes) {
+    const Path full = fullPath(path);
+    plantFolder(full.parent_path());
+    fileSystem().files[full] = std::move(bytes);
+}
+
+void plantFolder(const std::filesystem::path& folder) {
+    for (Path full = fullPath(folder); !isFolder(full); full = full.parent_path()) fileSystem().folders.insert(full);
+}
+
+std::optional<std::string> fileBytes(const std::filesystem::path& path) {
+    const auto found = fileSystem().files.find(fullPath(path));
+    if (found == fileSystem().files.end()) return std::nullopt;
+    return found->second;
+}
+
+bool folderExists(const std::filesystem::path& folder) { return isFolder(fullPath(folder)); }
+
+std::vector<std::string> folderListing(const std::filesystem::path& folder) {
+    const Path full = fullPath(folder);
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : fileSystem().files)
+        if (path.parent_path() == full) names.push_back(path.filename().string());
+    for (const Path& path : fileSystem().folders)
+        if (path != full && path.parent_path() == full) names.push_back(path.filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void refuseAccess(const std::filesystem::path& path, backend::FileProblem problem) {
+    fileSystem().refusals[fullPath(path)] = problem;
+}
+
+void failFileStep(FileStep step, int occurrence) { fileSystem().faults[step] = occurrence; }
+
+void setDiskFull(bool full) { fileSystem().diskFull = full; }
 
 }  // namespace host::headless
 
 namespace host::backend {
 
+using headless::fullPath;
+using headless::fileSystem;
+
+std::unique_ptr<ReadableFile> openFile(const std::filesystem::path& path, FileResult& failure) {
+    const headless::Path full = fullPath(path);
+    failure = headless::refusal(full);
+    if (!failure && !headless::isFile(full)) failure = headless::failure(FileProblem::NotFound);
+    if (failure) return nullptr;
+    return std::make_unique<headless::HeadlessReadable>(fileSystem().files.at(full));
+}
+
+bool pathExists(const std::filesystem::path& path) {
+    const headless::Path full = fullPath(path);
+    return headless::isFile(full) || headless::isFolder(full);
+}
+
+FileResult createFolder(const std::filesystem::path& folder) {
+    const headless::Path full = fullPath(folder);
+    if (headless::isFolder(full)) return std::nullopt;
+    if (headless::isFile(full)) return headless::nameTaken;
+    if (FileResult above = createFolder(full.parent_path())) return above;
+    if (FileResult refused = headless::refusal(full.parent_path())) return refused;
+    fileSystem().folders.insert(full);
+    return std::nullopt;
+}
+
 std::unique_ptr<WritableFile> createFile(const std::filesystem::path& path, FileResult& failure) {
-    if (headless::plantedFailure(headless::FileStep::Create)) {
-        failure = headless::failureFrom(EIO);
-        return nullptr;
-    }
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    failure = descriptor < 0 ? FileResult{headless::failureFrom(errno)} : std::nullopt;
-    return failure ? nullptr : std::make_unique<headless::HeadlessFile>(descriptor);
+    const headless::Path full = fullPath(path);
+    failure = headless::plantedFailure(headless::FileStep::Create) ? headless::failure(FileProblem::Other)
+                                                                   : headless::canMakeIn(full.parent_path());
+    // The system refuses to open a folder as a file.
+    if (!failure && headless::isFolder(full)) failure = headless::failure(FileProblem::AccessDenied);
+    if (!failure) failure = headless::refusal(full);
+    if (failure) return nullptr;
+    fileSystem().files[full].clear();
+    return std::make_unique<headless::HeadlessWritable>(full);
 }
 
 FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (headless::plantedFailure(headless::FileStep::Replace)) return headless::failureFrom(EIO);
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    if (error) return headless::failureFrom(error.value());
+    if (headless::plantedFailure(headless::FileStep::Replace)) return headless::failure(FileProblem::Other);
+    const headless::Path source = fullPath(from);
+    const headless::Path target = fullPath(to);
+    if (!headless::isFile(source)) return headless::failure(FileProblem::NotFound);
+    if (headless::isFolder(target)) return headless::failure(FileProblem::AccessDenied);
+    if (FileResult refused = headless::canMakeIn(target.parent_path())) return refused;
+    if (FileResult refused = headless::refusal(target)) return refused;
+    fileSystem().files[target] = std::move(fileSystem().files.at(source));
+    fileSystem().files.erase(source);
     return std::nullopt;
 }
 
 void removeFile(const std::filesystem::path& path) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    const headless::Path full = fullPath(path);
+    if (!headless::refusal(full)) fileSystem().files.erase(full);
 }
+
+std::filesystem::path userSettingsFolder() { return fileSystem().userSettingsFolder; }
 
 }  // namespace host::backend

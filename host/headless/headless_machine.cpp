@@ -1,6 +1,5 @@
 // What tests do to the in-memory machine and read back from it.
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 
 #include "host/app.h"
@@ -61,15 +60,6 @@ void setSessionAttended(bool attended) {
 void setTimeOfDay(float seconds) { machine().timeOfDay = seconds; }
 void setPreviousInstanceRunning(bool running) { machine().previousInstance = running; }
 void setCommandLine(std::string arguments) { machine().commandLine = std::move(arguments); }
-void setUserSettingsFolder(std::filesystem::path folder) { machine().userSettingsFolder = std::move(folder); }
-
-std::filesystem::path defaultUserSettingsFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome && *configHome) return std::filesystem::path(configHome) / "zantrelle";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::filesystem::path(home) / ".config" / "zantrelle";
-    return {};
-}
 
 Handle addForeignWindow(std::string title, int clientWidth, int clientHeight, std::string className) {
     const Handle handle = newHandle();

@@ -3,13 +3,11 @@
 #include <map>
 
 #include "host/headless/headless.h"
+#include "host/headless/headless_file_system.h"
 
 namespace host::headless {
 
 class HeadlessWindow;
-
-// $XDG_CONFIG_HOME/zantrelle, else ~/.config/zantrelle; empty without either.
-std::filesystem::path defaultUserSettingsFolder();
 
 inline Monitor defaultMonitor() { return {{0, 0, 640, 480}, {0, 0, 640, 480}, 96, true}; }
 
@@ -22,9 +20,7 @@ struct Machine {
     bool previousInstance = false;
     bool instanceTurnHeld = false;
     std::string commandLine;
-    std::map<FileStep, int> fileFaults;  // step: the run of it that fails
-    bool diskFull = false;
-    std::filesystem::path userSettingsFolder = defaultUserSettingsFolder();
+    FileSystem files;
 
     Handle nextHandle = 0x10010;
     std::map<Handle, WindowState> windows;

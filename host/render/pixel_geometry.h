@@ -45,9 +45,8 @@ inline PixelRect shapeDrawnRect(const Shape& shape, PixelScale scale) {
 bool isShown(const Line& line);
 bool isShown(const Shape& shape);
 
-// What a control shows on screen now; nothing when it is hidden or its
-// position is not a number.
-
+// What a control shows on screen now: an empty appearance when it is not
+// shown (see isShown).
 Appearance appearance(const Line& line, PixelScale scale);
 Appearance appearance(const Shape& shape, PixelScale scale);
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
-#include "host/error.h"
+#include <algorithm>
+
 #include "host/backend/files.h"
 #include "host/win32/wide_text.h"
 
@@ -19,16 +20,50 @@ std::string systemMessage(DWORD code) {
     return win32::narrow(text);
 }
 
-FileFailure failureFrom(DWORD code) {
-    const ErrorNumber number = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ? ErrorNumber::DiskFull
-                               : code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
-                                       code == ERROR_LOCK_VIOLATION
-                                   ? ErrorNumber::PermissionDenied
-                                   : ErrorNumber::PathFileAccessError;
-    return {number, systemMessage(code)};
+FileProblem problemOf(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH: return FileProblem::NotFound;
+        case ERROR_ACCESS_DENIED: return FileProblem::AccessDenied;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return FileProblem::InUse;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return FileProblem::DiskFull;
+        default: return FileProblem::Other;
+    }
+}
+
+FileFailure failureFrom(DWORD code) { return {problemOf(code), systemMessage(code)}; }
+
+bool isFolder(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 FileResult unless(BOOL done) { return done ? FileResult{} : FileResult{failureFrom(GetLastError())}; }
+
+class Win32ReadableFile final : public ReadableFile {
+public:
+    explicit Win32ReadableFile(HANDLE file) : file_(file) {}
+    ~Win32ReadableFile() override { CloseHandle(file_); }
+
+    FileResult read(std::size_t count, std::string& bytes) override {
+        while (count > 0) {
+            char buffer[16 * 1024];
+            DWORD got = 0;
+            if (!ReadFile(file_, buffer, DWORD(std::min(count, sizeof buffer)), &got, nullptr)) return unless(FALSE);
+            if (got == 0) break;
+            bytes.append(buffer, got);
+            count -= got;
+        }
+        return std::nullopt;
+    }
+
+private:
+    HANDLE file_;
+};
 
 class Win32File final : public WritableFile {
 public:
@@ -56,6 +91,41 @@ private:
 };
 
 }  // namespace
+
+std::unique_ptr<ReadableFile> openFile(const std::filesystem::path& path, FileResult& failure) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        failure = failureFrom(attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_FILE_NOT_FOUND);
+        return nullptr;
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    failure = unless(file != INVALID_HANDLE_VALUE);
+    if (failure) return nullptr;
+    // A device (a pipe, a console) could block or never end.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        failure = failureFrom(ERROR_FILE_NOT_FOUND);
+        return nullptr;
+    }
+    return std::make_unique<Win32ReadableFile>(file);
+}
+
+bool pathExists(const std::filesystem::path& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+FileResult createFolder(const std::filesystem::path& folder) {
+    if (isFolder(folder)) return std::nullopt;
+    if (pathExists(folder)) return failureFrom(ERROR_ALREADY_EXISTS);
+    const std::filesystem::path above = folder.parent_path();
+    if (!above.empty() && above != folder) {
+        if (FileResult failed = createFolder(above)) return failed;
+    }
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return std::nullopt;
+    const DWORD code = GetLastError();
+    // Another program may have made it in the meantime.
+    if (code == ERROR_ALREADY_EXISTS && isFolder(folder)) return std::nullopt;
+    return failureFrom(code);
+}
 
 // Shared with no one while it is written: a second save at the same moment
 // fails cleanly instead of mixing its records into this one.

@@ -51,12 +51,9 @@ void startFresh() { win32::ModalOwner::giveBackAll(); }
 namespace host::win32 {
 
 void reportUnexpectedFailure(const std::exception& failure) {
-    // The runtime's own numbers for these two kinds of failure.
-    constexpr auto outOfMemory = ErrorNumber(7);
-    constexpr auto internalError = ErrorNumber(51);
     if (dynamic_cast<const std::bad_alloc*>(&failure))
-        reportUnhandledError(RuntimeError(outOfMemory, "Out of memory"));
-    reportUnhandledError(RuntimeError(internalError, std::string("Internal error: ") + failure.what()));
+        reportUnhandledError(RuntimeError(ErrorNumber::OutOfMemory));
+    reportUnhandledError(RuntimeError(ErrorNumber::InternalError, describe(ErrorNumber::InternalError) + ": " + failure.what()));
 }
 
 }  // namespace host::win32

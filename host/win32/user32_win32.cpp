@@ -1,5 +1,5 @@
 // The window-manager interface the system calls, passed straight to user32.
-// host/user32.h comes first: <windows.h> turns its constant names into macros.
+// host/backend/user32.h comes first: <windows.h> turns its constant names into macros.
 #include "host/backend/user32.h"
 
 #include <windows.h>

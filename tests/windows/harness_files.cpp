@@ -23,12 +23,13 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     // A screen saver that was just killed may hold its files for a moment.
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-        if (!error) return;
-        Sleep(50);
-    }
+    waitUntil(
+        [this] {
+            std::error_code error;
+            std::filesystem::remove_all(path_, error);
+            return !error;
+        },
+        1s);
 }
 
 std::string readFile(const std::filesystem::path& path) {

@@ -1,4 +1,4 @@
-#include "host/free_index_set.h"
+#include "host/index_set.h"
 
 #include <bit>
 

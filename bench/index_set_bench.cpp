@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "host/free_index_set.h"
+#include "host/index_set.h"
 
 namespace {
 
