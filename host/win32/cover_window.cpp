@@ -195,6 +195,15 @@ void CoverWindow::presentChanges() { blit(paintChanges()); }
 
 void CoverWindow::blit(const std::vector<PixelRect>& rects) {
     if (rects.empty() || !IsWindowVisible(window_)) return;
+    // A window that waits for its paint (the first frame, just shown) gets
+    // these with it rather than copied twice.
+    if (GetUpdateRect(window_, nullptr, FALSE)) {
+        for (const PixelRect& rect : rects) {
+            const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+            InvalidateRect(window_, &area, FALSE);
+        }
+        return;
+    }
     HDC dc = GetDC(window_);
     for (const PixelRect& rect : rects) {
         BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, backBuffer_.dc(), rect.left,
