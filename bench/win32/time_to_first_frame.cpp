@@ -9,7 +9,9 @@
 // quarter of the way down its middle, where a first frame shows background.
 // The window is then sent WM_CLOSE and the program awaited. One run of each
 // program before the measured ones warms the disk cache and Wine; the
-// figures printed are the medians in milliseconds.
+// figures printed are the medians in milliseconds, and for each program
+// after the first the median of its ratios to the first program's time in
+// the same round, which a machine whose load comes and goes disturbs less.
 
 #include <windows.h>
 
@@ -146,6 +148,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = std::atoi(argv[1]);
+    if (runs < 1) {
+        std::fprintf(stderr, "RUNS must be at least 1\n");
+        return 2;
+    }
     std::vector<Program> programs;
     for (int i = 2; i < argc; i += 2) programs.push_back({argv[i], argv[i + 1], {}, {}});
 
@@ -162,8 +168,11 @@ int main(int argc, char** argv) {
     }
     for (const Program& program : programs) {
         const auto [lowest, highest] = std::minmax_element(program.pictureMs.begin(), program.pictureMs.end());
-        std::printf("median %s: window %.1f ms, picture %.1f ms (picture %.1f to %.1f ms)\n", program.name.c_str(),
-                    median(program.windowMs), median(program.pictureMs), *lowest, *highest);
+        std::vector<double> ratios;
+        for (int run = 0; run < runs; ++run) ratios.push_back(program.pictureMs[run] / programs[0].pictureMs[run]);
+        std::printf("median %s: window %.1f ms, picture %.1f ms (picture %.1f to %.1f ms, %.2f x the %s's in its round)\n",
+                    program.name.c_str(), median(program.windowMs), median(program.pictureMs), *lowest, *highest,
+                    median(ratios), programs[0].name.c_str());
     }
     return 0;
 }
