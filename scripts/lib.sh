@@ -175,6 +175,18 @@ resize_private_display() {
     start_wine_server
 }
 
+# Runs a command every tenth of a second until it succeeds, at most the
+# given number of times.
+wait_for() {
+    local tries=$1
+    shift
+    for ((try = 0; try < tries; try++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # The memory a process alone holds, in KiB. Wine's own count of a process's
 # private bytes is only what it has in swap (none, on these machines), so
 # this is the kernel's: its anonymous resident pages and any swapped out.
