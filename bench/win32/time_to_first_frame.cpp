@@ -67,7 +67,9 @@ BOOL CALLBACK checkWindow(HWND window, LPARAM lParam) {
 
 RECT primaryScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-POINT probePoint(const RECT& screen) { return {(screen.left + screen.right) / 2, screen.top + (screen.bottom - screen.top) / 4}; }
+POINT probePoint(const RECT& screen) {
+    return {(screen.left + screen.right) / 2, screen.top + (screen.bottom - screen.top) / 4};
+}
 
 bool coverColourAt(POINT point) {
     HDC screen = GetDC(nullptr);
@@ -170,7 +172,8 @@ int main(int argc, char** argv) {
         const auto [lowest, highest] = std::minmax_element(program.pictureMs.begin(), program.pictureMs.end());
         std::vector<double> ratios;
         for (int run = 0; run < runs; ++run) ratios.push_back(program.pictureMs[run] / programs[0].pictureMs[run]);
-        std::printf("median %s: window %.1f ms, picture %.1f ms (picture %.1f to %.1f ms, %.2f x the %s's in its round)\n",
+        std::printf("median %s: window %.1f ms, picture %.1f ms (picture %.1f to %.1f ms, %.2f x the %s's in its "
+                    "round)\n",
                     program.name.c_str(), median(program.windowMs), median(program.pictureMs), *lowest, *highest,
                     median(ratios), programs[0].name.c_str());
     }
