@@ -107,12 +107,13 @@ EOF
     return $status
 }
 
-# Starts Xvfb on a display nobody uses (it picks the number itself) and waits
+# Starts Xvfb on a display nobody uses (it picks the number itself) with one
+# screen of the given size (WIDTHxHEIGHT, 1920x1080 by default) and waits
 # until the display answers; sets XVFB_PID and exports DISPLAY.
 start_xvfb() {
-    local number_file number=
+    local size=${1:-1920x1080} number_file number=
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do
         number=$(tr -d '[:space:]' <"$number_file")
@@ -130,11 +131,12 @@ start_xvfb() {
     export DISPLAY=:$number
 }
 
-# A display and a Wine prefix of our own for Windows programs that are
-# measured or tested, so nothing the user runs is disturbed; both go away
-# with stop_private_wine (call it from an EXIT trap).
+# A display (of the given size, as start_xvfb) and a Wine prefix of our own
+# for Windows programs that are measured or tested, so nothing the user runs
+# is disturbed; both go away with stop_private_wine (call it from an EXIT
+# trap).
 start_private_wine() {
-    start_xvfb || {
+    start_xvfb "$@" || {
         log "Xvfb did not start"
         return 1
     }
@@ -149,12 +151,47 @@ start_private_wine() {
     # two seconds to end; windows it does not hand to a manager end at once.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
     wineserver -w
-    # One server for every program that follows, rather than one start-up
-    # each. Its first program also starts Wine's own services, which live as
-    # long as the server and keep that program's output open: started here,
-    # they hold nothing a test runner waits on.
+    start_wine_server
+}
+
+# One server for every program that follows, rather than one start-up each.
+# Its first program also starts Wine's own services, which live as long as
+# the server and keep that program's output open: started here, they hold
+# nothing a test runner waits on.
+start_wine_server() {
     wineserver -p
     wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# Moves the private Wine to a new display of the given size. A running server
+# keeps the monitors of the display it started on, so it starts again.
+resize_private_display() {
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+    start_xvfb "$1" || return 1
+    start_wine_server
+}
+
+# Runs a command every tenth of a second until it succeeds, at most the
+# given number of times.
+wait_for() {
+    local tries=$1
+    shift
+    for ((try = 0; try < tries; try++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The memory a process alone holds, in KiB. Wine's own count of a process's
+# private bytes is only what it has in swap (none, on these machines), so
+# this is the kernel's: its anonymous resident pages and any swapped out.
+private_kib() {
+    awk '/^(RssAnon|VmSwap):/ { sum += $2 } END { print sum + 0 }' "/proc/$1/status"
 }
 
 stop_private_wine() {

@@ -8,6 +8,7 @@
 #include "host/win32/dialog_controls.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/screen_metrics.h"
+#include "host/win32/system_function.h"
 #include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
 
@@ -32,29 +33,40 @@ void addFrame(RECT& client, int dpi) {
     }
 }
 
+using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+
+// Registered with the first dialog. The message loop asks of every message
+// whether it is for a dialog, and a full-screen run must not load the
+// common controls to answer no.
+ATOM registeredDialogClass = 0;
+
 // A private dialog class: the dialog manager (default button, focus kept
 // across activations, Tab order) works on it, while the window itself is
 // sized in pixels from twips and placed by the window manager.
 ATOM dialogClass() {
-    static const ATOM atom = [] {
-        // Loads the common controls the manifest names, so buttons and
-        // scroll bars wear the visual style of the running system.
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = dialogProcedure;
-        windowClass.cbWndExtra = DLGWINDOWEXTRA;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = L"ZantrelleDialog";
-        return RegisterClassExW(&windowClass);
-    }();
-    return atom;
+    if (registeredDialogClass) return registeredDialogClass;
+    // Loads the common controls the manifest names, so buttons and scroll
+    // bars wear the visual style of the running system.
+    if (const auto initCommonControls =
+            systemFunction<InitCommonControlsExFunction>(L"comctl32.dll", "InitCommonControlsEx")) {
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        initCommonControls(&controls);
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = dialogProcedure;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = L"ZantrelleDialog";
+    registeredDialogClass = RegisterClassExW(&windowClass);
+    return registeredDialogClass;
 }
 
-bool isDialogWindow(HWND window) { return window && GetClassLongPtrW(window, GCW_ATOM) == dialogClass(); }
+bool isDialogWindow(HWND window) {
+    return window && registeredDialogClass && GetClassLongPtrW(window, GCW_ATOM) == registeredDialogClass;
+}
 
 class DialogWindow final : public backend::NativeWindow {
 public:

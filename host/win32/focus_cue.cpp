@@ -3,12 +3,26 @@
 #include <commctrl.h>
 
 #include "host/win32/screen_metrics.h"
+#include "host/win32/system_function.h"
 
 namespace host::win32 {
 
 namespace {
 
 constexpr UINT_PTR cueId = 1;
+
+// From the common controls, which only the dialog loads.
+struct Subclassing {
+    decltype(&SetWindowSubclass) set = systemFunction<decltype(&SetWindowSubclass)>(L"comctl32.dll", "SetWindowSubclass");
+    decltype(&DefSubclassProc) next = systemFunction<decltype(&DefSubclassProc)>(L"comctl32.dll", "DefSubclassProc");
+    decltype(&RemoveWindowSubclass) remove =
+        systemFunction<decltype(&RemoveWindowSubclass)>(L"comctl32.dll", "RemoveWindowSubclass");
+};
+
+const Subclassing& subclassing() {
+    static const Subclassing functions;
+    return functions;
+}
 
 void drawCue(HWND control, Color color) {
     RECT frame{};
@@ -30,7 +44,7 @@ void drawCue(HWND control, Color color) {
 
 LRESULT CALLBACK cueProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR colorData) {
-    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+    const LRESULT result = subclassing().next(control, message, wParam, lParam);
     switch (message) {
         case WM_PAINT:
         case WM_SETFOCUS:
@@ -39,7 +53,7 @@ LRESULT CALLBACK cueProcedure(HWND control, UINT message, WPARAM wParam, LPARAM 
             if (GetFocus() == control) drawCue(control, *reinterpret_cast<const Color*>(colorData));
             break;
         case WM_KILLFOCUS: InvalidateRect(control, nullptr, TRUE); break;
-        case WM_NCDESTROY: RemoveWindowSubclass(control, cueProcedure, cueId); break;
+        case WM_NCDESTROY: subclassing().remove(control, cueProcedure, cueId); break;
         default: break;
     }
     return result;
@@ -48,7 +62,8 @@ LRESULT CALLBACK cueProcedure(HWND control, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void addFocusCue(HWND control, const Color* color) {
-    SetWindowSubclass(control, cueProcedure, cueId, DWORD_PTR(color));
+    if (subclassing().set && subclassing().next && subclassing().remove)
+        subclassing().set(control, cueProcedure, cueId, DWORD_PTR(color));
 }
 
 void refreshFocusCue(HWND control, Color color) {

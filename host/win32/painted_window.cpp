@@ -6,6 +6,7 @@
 
 #include "host/win32/live_windows.h"
 #include "host/win32/screen_metrics.h"
+#include "host/win32/system_function.h"
 #include "host/win32/wide_text.h"
 #include "host/win32/window_class.h"
 
@@ -24,6 +25,9 @@ const wchar_t* windowClass(WNDPROC procedure) {
     return name;
 }
 
+using WTSRegisterSessionNotificationFunction = BOOL(WINAPI*)(HWND, DWORD);
+using WTSUnRegisterSessionNotificationFunction = BOOL(WINAPI*)(HWND);
+
 DWORD extendedStyleFor(const backend::PaintedWindowDesign& design) {
     DWORD style = 0;
     if (design.topmost) style |= WS_EX_TOPMOST;
@@ -41,12 +45,10 @@ PaintedWindow::PaintedWindow(const backend::PaintedWindowDesign& design, backend
                     widen(design.caption).c_str(), popupStyle, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = windowDpi(window_);
-    // Drawing for a display the power plan has turned off, or for a locked
-    // or disconnected session, only wastes power: the runtime rests the
-    // timers until they are back.
+    // Drawing for a display the power plan has turned off only wastes power:
+    // the runtime rests the timers until it is back.
     displayStateNotification_ =
         RegisterPowerSettingNotification(window_, &consoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
-    sessionNotifications_ = WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
     liveWindows().add(this);
 }
 
@@ -55,7 +57,11 @@ PaintedWindow::~PaintedWindow() {
     plainCovers_.reset();
     modalOwner_.giveBack();
     if (displayStateNotification_) UnregisterPowerSettingNotification(displayStateNotification_);
-    if (sessionNotifications_ && !destroyedFromOutside_) WTSUnRegisterSessionNotification(window_);
+    if (sessionNotifications_ && !destroyedFromOutside_) {
+        static const auto unregister = systemFunction<WTSUnRegisterSessionNotificationFunction>(
+            L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
+        if (unregister) unregister(window_);
+    }
     if (!destroyedFromOutside_ && IsWindow(window_)) {
         // Its last messages go to the default procedure: this object is gone.
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -104,9 +110,28 @@ void PaintedWindow::blit(HDC dc, const RECT& rect) const {
                       firstRow, &info, DIB_RGB_COLORS);
 }
 
+// Likewise for a locked or disconnected session. The library that tells is
+// loaded once the clock runs, not before its first picture.
+void PaintedWindow::hearOfTheSession() {
+    if (sessionNotificationsAsked_) return;
+    sessionNotificationsAsked_ = true;
+    static const auto subscribe =
+        systemFunction<WTSRegisterSessionNotificationFunction>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
+    sessionNotifications_ = subscribe && subscribe(window_, NOTIFY_FOR_THIS_SESSION);
+}
+
 void PaintedWindow::present(const render::Image& backBuffer, const std::vector<PixelRect>& rects) {
     backBuffer_ = &backBuffer;
     if (rects.empty() || !IsWindowVisible(window_)) return;
+    // A window that waits for its paint (the first frame, just shown) gets
+    // these with it rather than copied twice.
+    if (GetUpdateRect(window_, nullptr, FALSE)) {
+        for (const PixelRect& rect : rects) {
+            const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+            InvalidateRect(window_, &area, FALSE);
+        }
+        return;
+    }
     HDC dc = GetDC(window_);
     for (const PixelRect& rect : rects) blit(dc, RECT{rect.left, rect.top, rect.right, rect.bottom});
     ReleaseDC(window_, dc);

@@ -53,6 +53,7 @@ private:
     void onPaint();
     void onPowerBroadcast(WPARAM event, LPARAM lParam);
     void onSessionChange(WPARAM event);
+    void hearOfTheSession();
     void windowGone();
     void blit(HDC dc, const RECT& rect) const;
 
@@ -61,6 +62,7 @@ private:
     int dpi_;
     const render::Image* backBuffer_ = nullptr;
     bool destroyedFromOutside_ = false;
+    bool sessionNotificationsAsked_ = false;
     bool sessionNotifications_ = false;
     HPOWERNOTIFY displayStateNotification_ = nullptr;
     std::unique_ptr<PlainCovers> plainCovers_;

@@ -56,6 +56,7 @@ LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_TIMER:
+        hearOfTheSession();
         events_.timerFired(int(wParam));
         return 0;
     case WM_LBUTTONUP:

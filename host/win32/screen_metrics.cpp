@@ -1,5 +1,7 @@
 #include "host/win32/screen_metrics.h"
 
+#include "host/win32/system_function.h"
+
 namespace host::win32 {
 
 namespace {
@@ -18,12 +20,7 @@ GetDpiForWindowFunction getDpiForWindow() {
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 GetDpiForMonitorFunction getDpiForMonitor() {
-    static const auto function = [] {
-        const HMODULE shcore = LoadLibraryW(L"shcore.dll");
-        return shcore ? reinterpret_cast<GetDpiForMonitorFunction>(
-                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
+    static const auto function = systemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
     return function;
 }
 
