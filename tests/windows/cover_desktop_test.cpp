@@ -105,6 +105,36 @@ private:
     }
 };
 
+// A full-screen form: what covers the primary monitor.
+class FullScreenForm : public host::Form {
+public:
+    FullScreenForm() : host::Form(design()) {}
+
+private:
+    static host::FormDesign design() {
+        host::FormDesign design;
+        design.name = "frmFull";
+        design.maximized = true;
+        return design;
+    }
+};
+
+// The rectangle the system suggests with a new DPI is for windows of a
+// size of their own; a full-screen window keeps exactly its monitor.
+TEST(FullScreenWindow, KeepsItsMonitorWhenTheDpiChanges) {
+    FullScreenForm form;
+    form.Show();
+    const HWND window = reinterpret_cast<HWND>(form.hWnd());
+    const RECT monitor{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT suggested{100, 100, 700, 500};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
+    const RECT placed = windowRect(window);
+    EXPECT_TRUE(EqualRect(&placed, &monitor)) << placed.left << "," << placed.top << " " << placed.right << ","
+                                              << placed.bottom;
+    EXPECT_EQ(form.scale().twipsPerPixelX, 10.0f) << "the form measures at the new DPI";
+    form.Unload();
+}
+
 void sendDisplayState(HWND window, DWORD state) {
     struct {
         POWERBROADCAST_SETTING header;
