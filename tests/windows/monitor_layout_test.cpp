@@ -47,18 +47,12 @@ std::vector<Monitor> monitors() {
     return found;
 }
 
-Monitor primaryMonitor() {
+// The first monitor that is, or is not, the primary one.
+Monitor firstMonitor(bool primary) {
     const std::vector<Monitor> all = monitors();
-    return *std::find_if(all.begin(), all.end(), [](const Monitor& m) { return m.primary; });
-}
-
-// The monitor a second screen's worth of things goes to: the first that is
-// not the primary.
-Monitor otherMonitor() {
-    const std::vector<Monitor> all = monitors();
-    const auto other = std::find_if(all.begin(), all.end(), [](const Monitor& m) { return !m.primary; });
-    if (other == all.end()) throw std::runtime_error("the display has a single monitor");
-    return *other;
+    const auto found = std::find_if(all.begin(), all.end(), [&](const Monitor& m) { return m.primary == primary; });
+    if (found == all.end()) throw std::runtime_error("the display has a single monitor");
+    return *found;
 }
 
 RECT windowRect(HWND window) {
@@ -168,7 +162,7 @@ TEST(MonitorLayout, EveryMonitorIsCoveredExactlyAndAClickOnAPlainCoverEndsThePro
     harness::Process saver = harness::start(L"/s");
     ASSERT_EQ(coverFaultAfterWaiting(saver.id()), "");
 
-    const POINT onPlainCover = centreOf(otherMonitor().bounds);
+    const POINT onPlainCover = centreOf(firstMonitor(false).bounds);
     harness::clickAt(onPlainCover.x, onPlainCover.y);
     EXPECT_EQ(saver.waitForExit(15s), std::optional<DWORD>(0));
 }
@@ -194,7 +188,7 @@ TEST(MonitorLayout, PlainCoversFollowAMonitorSwitchedOffAndOnAgain) {
 }
 
 TEST(MonitorLayout, TheSettingsDialogOfAPageOnAnotherMonitorShowsCentredOverItOnThatMonitor) {
-    const Monitor other = otherMonitor();
+    const Monitor other = firstMonitor(false);
     const Page page(other.workArea, 400, 300);
     harness::Process saver = harness::start(L"/c:" + page.decimal());
     const HWND dialog = harness::waitForWindow(saver.id());
@@ -215,7 +209,7 @@ TEST(MonitorLayout, TheSettingsDialogOfAPageOnAnotherMonitorShowsCentredOverItOn
 // The settings dialog and the preview show no plain covers, on no monitor.
 // A round trip through the shown window's queue lets start-up finish first.
 TEST(MonitorLayout, TheDialogAndThePreviewCoverNoMonitor) {
-    const Page pane(primaryMonitor().bounds, 152, 112);
+    const Page pane(firstMonitor(true).bounds, 152, 112);
     const struct {
         std::wstring arguments;
         bool planted;
@@ -314,7 +308,7 @@ private:
 
 // Last: the change may leave Wine's other monitors moved.
 TEST(MonitorLayout, AResolutionChangeOfThePrimaryMovesTheCoversAndRedrawsTheDialAboutTheNewCentre) {
-    const Monitor primary = primaryMonitor();
+    const Monitor primary = firstMonitor(true);
     harness::Process saver = harness::start(L"/s");
     ASSERT_EQ(coverFaultAfterWaiting(saver.id()), "");
     const Dial before = Dial::ofWindow(primary.bounds.right, primary.bounds.bottom);
