@@ -174,7 +174,8 @@ EOF
         3>"$number_file" >/dev/null 2>&1 &
     DISPLAY_PID=$!
     await_display "$DISPLAY_PID" "$number_file" || {
-        log "Xorg did not start; its log: $DISPLAY_DIR/xorg.log"
+        log "Xorg did not start; the end of its log:"
+        tail -n 20 "$DISPLAY_DIR/xorg.log" >&2
         stop_display
         return 1
     }
