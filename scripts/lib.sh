@@ -91,7 +91,7 @@ export_wine_environment() {
 # program ends instead of waiting for a click no one gives.
 init_wine_prefix() {
     local settings
-    wineboot -i >/dev/null 2>&1 || return 1
+    quietly wineboot -i || return 1
     wineserver -w
     settings=$(mktemp --suffix=.reg)
     cat >"$settings" <<'EOF'
@@ -141,7 +141,8 @@ start_xvfb() {
 
 # Starts Xorg with the dummy driver the same way: outputs DUMMY0 to DUMMY15,
 # for set_monitor_layout to place. Its configuration and log live in
-# DISPLAY_DIR; the input devices udev would add are left out.
+# DISPLAY_DIR, set while it runs; the input devices udev would add are left
+# out.
 start_dummy_xorg() {
     DISPLAY_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zantrelle-xorg.XXXXXX")
     mkdir "$DISPLAY_DIR/xorg.conf.d"
@@ -297,11 +298,17 @@ start_wine_server() {
     wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
-# Wine reads the monitors when its server starts and keeps them: the server
-# of the private prefix starts again on the new layout.
+# Moves the private prefix to other monitors, laid out as set_monitor_layout
+# takes them: on the dummy Xorg display, started first when the prefix is on
+# Xvfb. Making a prefix takes 20 s and more; this takes two. Wine reads the
+# monitors when its server starts and keeps them, so the server starts again.
 use_monitor_layout() {
     wineserver -k
     wineserver -w
+    if [[ -z ${DISPLAY_DIR:-} ]]; then
+        stop_display
+        start_dummy_xorg || return 1
+    fi
     set_monitor_layout "$@" || return 1
     start_wine_server
 }
