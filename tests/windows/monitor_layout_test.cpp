@@ -333,11 +333,12 @@ TEST(MonitorLayout, AResolutionChangeOfThePrimaryMovesTheCoversAndRedrawsTheDial
     const bool moved = harness::waitUntil(
         [&] {
             shotAfter = harness::captureScreen();
-            return shotAfter.width == width && shotAfter.height == height && after.drawnIn(shotAfter);
+            return shotAfter.width == width && shotAfter.height == height &&
+                   cover_screen::cornersAreLightBlue(shotAfter) && after.drawnIn(shotAfter);
         },
         10s);
-    EXPECT_TRUE(moved) << "no dial about (" << after.centreX << ", " << after.centreY << ") alone at " << width
-                       << " x " << height << "; see resolution_before.bmp and resolution_after.bmp";
+    EXPECT_TRUE(moved) << "no dial about (" << after.centreX << ", " << after.centreY << ") alone on light blue at "
+                       << width << " x " << height << "; see resolution_before.bmp and resolution_after.bmp";
     if (!moved) {
         shotBefore.saveBmp("resolution_before.bmp");
         shotAfter.saveBmp("resolution_after.bmp");
