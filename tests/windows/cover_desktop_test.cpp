@@ -1,5 +1,5 @@
 // The cover window's life on a real desktop, in this process: plain covers
-// over every other monitor (Wine shows one monitor, so layouts are given),
+// over every other monitor (Wine has one DPI for all, so layouts are given),
 // and timers at rest while the display is off.
 
 #include <gtest/gtest.h>
