@@ -16,6 +16,9 @@ PACKAGES_NATIVE_TESTS=(googletest libgtest-dev libbenchmark-dev clang libclang-r
 PACKAGES_WINDOWS_BUILD=(mingw-w64 g++-mingw-w64-x86-64 googletest)
 PACKAGES_WINE=(wine wine64 fonts-liberation)
 PACKAGES_DISPLAY=(xvfb x11-utils x11-apps imagemagick)
+# Several monitors: Wine reports one per enabled RandR output, and Xorg's
+# dummy driver has outputs that xrandr places at will (Xvfb's have none).
+PACKAGES_MONITORS=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xcvt)
 
 log() { printf '==> %s\n' "$*" >&2; }
 die() {
@@ -88,7 +91,7 @@ export_wine_environment() {
 # program ends instead of waiting for a click no one gives.
 init_wine_prefix() {
     local settings
-    wineboot -i >/dev/null 2>&1 || return 1
+    quietly wineboot -i || return 1
     wineserver -w
     settings=$(mktemp --suffix=.reg)
     cat >"$settings" <<'EOF'
@@ -107,28 +110,151 @@ EOF
     return $status
 }
 
-# Starts Xvfb on a display nobody uses (it picks the number itself) with one
-# screen of the given size (WIDTHxHEIGHT, 1920x1080 by default) and waits
-# until the display answers; sets XVFB_PID and exports DISPLAY.
-start_xvfb() {
-    local size=${1:-1920x1080} number_file number=
-    number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-    XVFB_PID=$!
+# Waits until the X server started as $1, which writes its display number
+# to the file $2, answers; exports DISPLAY. Fails when the server ends first.
+await_display() {
+    local pid=$1 number_file=$2 number=
     for _ in $(seq 100); do
         number=$(tr -d '[:space:]' <"$number_file")
         [[ -n $number ]] && xdpyinfo -display ":$number" >/dev/null 2>&1 && break
         number=
-        kill -0 "$XVFB_PID" 2>/dev/null || break
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
     rm -f "$number_file"
-    if [[ -z $number ]]; then
-        kill "$XVFB_PID" 2>/dev/null
-        XVFB_PID=
-        return 1
-    fi
+    [[ -n $number ]] || return 1
     export DISPLAY=:$number
+}
+
+# Starts Xvfb on a display nobody uses (it picks the number itself) with one
+# screen of the given size (WIDTHxHEIGHT, 1920x1080 by default) and waits
+# until the display answers; sets DISPLAY_PID and exports DISPLAY.
+start_xvfb() {
+    local size=${1:-1920x1080} number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    DISPLAY_PID=$!
+    await_display "$DISPLAY_PID" "$number_file" || {
+        stop_display
+        return 1
+    }
+}
+
+# Starts Xorg with the dummy driver the same way: outputs DUMMY0 to DUMMY15,
+# for set_monitor_layout to place. Its configuration and log live in
+# DISPLAY_DIR, set while it runs; the input devices udev would add are left
+# out.
+start_dummy_xorg() {
+    DISPLAY_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zantrelle-xorg.XXXXXX")
+    mkdir "$DISPLAY_DIR/xorg.conf.d"
+    # Video memory in KiB bounds the virtual screen: 64 MiB holds 4096 x 4096.
+    cat >"$DISPLAY_DIR/xorg.conf" <<'EOF'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 65536
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0 - 1000.0
+    VertRefresh 5.0 - 200.0
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+EndSection
+EOF
+    local number_file=$DISPLAY_DIR/display
+    # The server itself, not the wrapper, which wants a console.
+    /usr/lib/xorg/Xorg -displayfd 3 -config "$DISPLAY_DIR/xorg.conf" -configdir "$DISPLAY_DIR/xorg.conf.d" \
+        -logfile "$DISPLAY_DIR/xorg.log" -nolisten tcp -noreset -novtswitch -sharevts \
+        3>"$number_file" >/dev/null 2>&1 &
+    DISPLAY_PID=$!
+    await_display "$DISPLAY_PID" "$number_file" || {
+        log "Xorg did not start; the end of its log:"
+        tail -n 20 "$DISPLAY_DIR/xorg.log" >&2
+        stop_display
+        return 1
+    }
+}
+
+stop_display() {
+    if [[ -n ${DISPLAY_PID:-} ]]; then
+        kill "$DISPLAY_PID" 2>/dev/null
+        wait "$DISPLAY_PID" 2>/dev/null
+        DISPLAY_PID=
+    fi
+    if [[ -n ${DISPLAY_DIR:-} ]]; then
+        rm -rf "$DISPLAY_DIR"
+        DISPLAY_DIR=
+    fi
+}
+
+# Gives the output the mode of that size, made once under a name of our own
+# (the driver's built-in modes do not have every size), and prints its name.
+add_monitor_mode() {
+    local output=$1 width=$2 height=$3 name=zantrelle-${2}x${3}
+    if ! xrandr --addmode "$output" "$name" 2>/dev/null; then
+        local clock rest
+        # cvt rounds the width up to a multiple of eight: the mode keeps the
+        # exact one.
+        read -r clock _ rest < <(cvt "$width" "$height" 60 | sed -n 's/^Modeline "[^"]*" *//p')
+        # shellcheck disable=SC2086 # the rest of the timings are separate words
+        xrandr --newmode "$name" "$clock" "$width" $rest &&
+            xrandr --addmode "$output" "$name" || return 1
+    fi
+    printf '%s\n' "$name"
+}
+
+# Sets the monitors of the dummy Xorg display, one argument each, as
+# WIDTHxHEIGHT+LEFT+TOP in the desktop's coordinates: the first is the
+# primary, at +0+0; others may lie left of or above it (-1024-768). They
+# are outputs DUMMY0, DUMMY1, ... in that order, the rest switched off.
+# Exports how to switch the last monitor off and on again, as commands, for
+# tests of a monitor that goes away: ZANTRELLE_MONITOR_OFF, ZANTRELLE_MONITOR_ON.
+set_monitor_layout() {
+    local count=$# spec i
+    local -a width height left top
+    local min_x=0 min_y=0 max_x=0 max_y=0
+    i=0
+    for spec; do
+        [[ $spec =~ ^([0-9]+)x([0-9]+)([+-][0-9]+)([+-][0-9]+)$ ]] || {
+            log "not a monitor: $spec"
+            return 1
+        }
+        width[i]=${BASH_REMATCH[1]} height[i]=${BASH_REMATCH[2]}
+        left[i]=$((BASH_REMATCH[3])) top[i]=$((BASH_REMATCH[4]))
+        ((left[i] < min_x)) && min_x=${left[i]}
+        ((top[i] < min_y)) && min_y=${top[i]}
+        ((left[i] + width[i] > max_x)) && max_x=$((left[i] + width[i]))
+        ((top[i] + height[i] > max_y)) && max_y=$((top[i] + height[i]))
+        i=$((i + 1))
+    done
+    # X places outputs from (0, 0): the layout moves by its top-left corner.
+    local arguments=(--fb "$((max_x - min_x))x$((max_y - min_y))") output mode placement
+    for ((i = 0; i < 16; ++i)); do
+        output=DUMMY$i
+        if ((i >= count)); then
+            arguments+=(--output "$output" --off)
+            continue
+        fi
+        mode=$(add_monitor_mode "$output" "${width[i]}" "${height[i]}") || return 1
+        placement=(--output "$output" --mode "$mode" --pos "$((left[i] - min_x))x$((top[i] - min_y))")
+        arguments+=("${placement[@]}")
+        ((i == 0)) && arguments+=(--primary)
+    done
+    # Outputs just switched on count as connected only once the server looks
+    # at them again, which a query makes it do; Wine reads what it last saw.
+    xrandr "${arguments[@]}" && xrandr --query >/dev/null || return 1
+    local xrandr_path
+    xrandr_path=$(command -v xrandr)
+    export ZANTRELLE_MONITOR_OFF="$xrandr_path --output DUMMY$((count - 1)) --off"
+    export ZANTRELLE_MONITOR_ON="$xrandr_path ${placement[*]}"
 }
 
 # A display (of the given size, as start_xvfb) and a Wine prefix of our own
@@ -140,13 +266,24 @@ start_private_wine() {
         log "Xvfb did not start"
         return 1
     }
+    start_private_prefix
+}
+
+# The same on a display of several monitors, laid out as set_monitor_layout
+# takes them; use_monitor_layout changes them later.
+start_private_wine_on_monitors() {
+    start_dummy_xorg && set_monitor_layout "$@" || return 1
+    start_private_prefix
+}
+
+start_private_prefix() {
     PRIVATE_WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/zantrelle-wine.XXXXXX")
     export_wine_environment "$PRIVATE_WINEPREFIX"
     init_wine_prefix || {
         log "could not create the Wine prefix $PRIVATE_WINEPREFIX"
         return 1
     }
-    # Our Xvfb has no window manager. Left to expect one, Wine waits two
+    # Our displays have no window manager. Left to expect one, Wine waits two
     # seconds for it whenever a window goes away, so every program would take
     # two seconds to end; windows it does not hand to a manager end at once.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
@@ -168,9 +305,7 @@ start_wine_server() {
 resize_private_display() {
     wineserver -k >/dev/null 2>&1
     wineserver -w >/dev/null 2>&1
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-    XVFB_PID=
+    stop_display
     start_xvfb "$1" || return 1
     start_wine_server
 }
@@ -194,6 +329,21 @@ private_kib() {
     awk '/^(RssAnon|VmSwap):/ { sum += $2 } END { print sum + 0 }' "/proc/$1/status"
 }
 
+# Moves the private prefix to other monitors, laid out as set_monitor_layout
+# takes them: on the dummy Xorg display, started first when the prefix is on
+# Xvfb. Making a prefix takes 20 s and more; this takes two. Wine reads the
+# monitors when its server starts and keeps them, so the server starts again.
+use_monitor_layout() {
+    wineserver -k
+    wineserver -w
+    if [[ -z ${DISPLAY_DIR:-} ]]; then
+        stop_display
+        start_dummy_xorg || return 1
+    fi
+    set_monitor_layout "$@" || return 1
+    start_wine_server
+}
+
 stop_private_wine() {
     if [[ -n ${PRIVATE_WINEPREFIX:-} ]]; then
         WINEPREFIX=$PRIVATE_WINEPREFIX wineserver -k >/dev/null 2>&1
@@ -201,9 +351,5 @@ stop_private_wine() {
         rm -rf "$PRIVATE_WINEPREFIX"
         PRIVATE_WINEPREFIX=
     fi
-    if [[ -n ${XVFB_PID:-} ]]; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-        XVFB_PID=
-    fi
+    stop_display
 }

@@ -11,7 +11,7 @@ setup_file() {
     # Bats waits for whatever holds its descriptor 3: the display and Wine's
     # server, which outlive this function, must not.
     start_private_wine 3>&- || return 1
-    export XVFB_PID PRIVATE_WINEPREFIX
+    export DISPLAY_PID PRIVATE_WINEPREFIX
     INSTALL_DIR="$(windows_folder LOCALAPPDATA)\\Programs\\Zantrelle"
     INSTALLED=$(unix_path "$INSTALL_DIR")
     SETTINGS=$(unix_path "$(windows_folder APPDATA)\\Zantrelle")

@@ -4,15 +4,18 @@ namespace harness {
 
 namespace {
 
-// The absolute coordinates SendInput takes: 0 to 65535 across the screen.
+// The absolute coordinates SendInput takes: 0 to 65535 across the virtual
+// screen, which spans every monitor.
 INPUT mouseMoveTo(int x, int y) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = LONG(MulDiv(x, 65535, width > 1 ? width - 1 : 1));
-    input.mi.dy = LONG(MulDiv(y, 65535, height > 1 ? height - 1 : 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = LONG(MulDiv(x - left, 65535, width > 1 ? width - 1 : 1));
+    input.mi.dy = LONG(MulDiv(y - top, 65535, height > 1 ? height - 1 : 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     return input;
 }
 
