@@ -129,8 +129,8 @@ Function PutProgramInPlace
 FunctionEnd
 
 Section
-  SetOutPath "$INSTDIR"
   Call CloseRunningCopies
+  SetOutPath "$INSTDIR"
   ; What an earlier run left for the next sign-in is done now or scheduled
   ; anew.
   DeleteRegValue HKCU "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
@@ -253,6 +253,25 @@ FunctionEnd
   ${EndIf}
 !macroend
 
+; The uninstaller runs from a copy of itself, started by Uninstall.exe, which
+; may still be ending (for some seconds on a busy machine) and holds its file
+; until then. Run in place, it holds its file itself, and waits for nothing.
+Function un.AwaitStarter
+  ${If} $EXEPATH == "$INSTDIR\Uninstall.exe"
+    Return
+  ${EndIf}
+  StrCpy $0 0
+  ${Do}
+    Delete "$INSTDIR\Uninstall.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
+    ${OrIf} $0 >= 100
+      Return
+    ${EndIf}
+    Sleep 100
+    IntOp $0 $0 + 1
+  ${Loop}
+FunctionEnd
+
 ; The user's settings in %APPDATA%\Zantrelle are theirs: they stay. The
 ; uninstall entry goes last, once every file is gone or scheduled to go.
 Section Uninstall
@@ -263,6 +282,7 @@ Section Uninstall
     Call un.RestorePreviousScreenSaver
   ${EndIf}
   Delete "${CHOOSER_LINK}"
+  Call un.AwaitStarter
   !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr
   !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr.old
   !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr.new

@@ -103,7 +103,7 @@ sign_in() {
     start_full_screen
     # In place, rather than from the copy it would start and not wait for,
     # so that its exit code is seen; its own file is in use then too.
-    run wine "$INSTALLED/Uninstall.exe" /S "_?=$INSTALL_DIR"
+    run wine "$INSTALL_DIR\\Uninstall.exe" /S "_?=$INSTALL_DIR"
     assert_equal "$status" "$SIGN_IN_COMPLETES"
     run reg_key_exists "$UNINSTALL_KEY"
     assert_failure
