@@ -1,8 +1,8 @@
 #!/usr/bin/env bats
 # Setup and uninstaller, run silently under Wine while the installed program
-# runs: a preview is asked to close and its file replaced or removed; a
-# full-screen cover keeps its file until the next sign-in, whose command
-# then finishes the job.
+# runs: a preview or the Settings dialog is asked to close and its file
+# replaced or removed; a full-screen cover keeps its file until the next
+# sign-in, whose command then finishes the job.
 
 load common
 load wine_user
@@ -11,9 +11,9 @@ setup_file() {
     start_wine_user || return 1
     OLDER=$BATS_FILE_TMPDIR/older
     make_marked_setup 0.9.0 "$OLDER"
-    PANE=$BATS_FILE_TMPDIR/preview_pane.exe
-    x86_64-w64-mingw32-gcc -municode -O2 -o "$PANE" "$BATS_TEST_DIRNAME/preview_pane.c"
-    export OLDER PANE
+    START_SAVER=$BATS_FILE_TMPDIR/start_saver.exe
+    x86_64-w64-mingw32-gcc -municode -O2 -o "$START_SAVER" "$BATS_TEST_DIRNAME/start_saver.c"
+    export OLDER START_SAVER
 }
 
 teardown_file() {
@@ -33,12 +33,14 @@ SIGN_IN_COMPLETES=$((3010 % 256))
 
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
-# Runs the installed program in a preview pane and returns once its window
-# is planted there; PANE_PID ends with it.
-start_preview() {
-    wine "$PANE" "$INSTALL_DIR\\Zantrelle.scr" >"$BATS_TEST_TMPDIR/pane" 3>&- &
-    PANE_PID=$!
-    wait_until grep -q planted "$BATS_TEST_TMPDIR/pane"
+# Runs the installed program as the Screen Saver Settings do, /P (in a
+# preview pane) or /C (its Settings dialog), and returns once its window is
+# there; SHOWN_PID ends with it.
+start_shown() {
+    rm -f "$BATS_TEST_TMPDIR/shown"
+    wine "$START_SAVER" "$INSTALL_DIR\\Zantrelle.scr" "$1" >"$BATS_TEST_TMPDIR/shown" 3>&- &
+    SHOWN_PID=$!
+    wait_until grep -q shown "$BATS_TEST_TMPDIR/shown"
 }
 
 # Runs the installed program full screen and returns once Wine has loaded
@@ -63,24 +65,27 @@ sign_in() {
     wine cmd /c "$(winepath -w "$BATS_TEST_TMPDIR/sign-in.cmd")"
 }
 
-@test "a preview is asked to close: an upgrade then replaces the program, exits 0 and keeps the entry; an uninstall leaves nothing" {
-    wine "$OLDER/setup.exe" /S
-    start_preview
-    run wine "$SETUP" /S
-    assert_success
-    wait_until ended "$PANE_PID"
+@test "a preview or the Settings dialog is asked to close: an upgrade then replaces the program, exits 0 and keeps the entry; an uninstall leaves nothing" {
     unpack_zip "$BATS_TEST_TMPDIR"
-    cmp "$BATS_TEST_TMPDIR/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
-    run ls "$INSTALLED"
-    assert_output "$(printf '%s\n' Uninstall.exe Zantrelle.scr)"
-    assert_reg_value "$UNINSTALL_KEY" DisplayVersion "$VERSION"
-    refute_reg_value "$RUNONCE_KEY" Zantrelle
+    local way
+    for way in /P /C; do
+        wine "$OLDER/setup.exe" /S
+        start_shown "$way"
+        run wine "$SETUP" /S
+        assert_success
+        wait_until ended "$SHOWN_PID"
+        cmp "$BATS_TEST_TMPDIR/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
+        run ls "$INSTALLED"
+        assert_output "$(printf '%s\n' Uninstall.exe Zantrelle.scr)"
+        assert_reg_value "$UNINSTALL_KEY" DisplayVersion "$VERSION"
+        refute_reg_value "$RUNONCE_KEY" Zantrelle
 
-    start_preview
-    uninstall_silently
-    wait_until ended "$PANE_PID"
-    assert_dir_not_exists "$INSTALLED"
-    refute_reg_value "$RUNONCE_KEY" Zantrelle
+        start_shown "$way"
+        uninstall_silently
+        wait_until ended "$SHOWN_PID"
+        assert_dir_not_exists "$INSTALLED"
+        refute_reg_value "$RUNONCE_KEY" Zantrelle
+    done
 }
 
 @test "an upgrade while the program runs full screen puts the new one in place, leaves the old one to the next sign-in and exits 3010" {
