@@ -4,6 +4,12 @@
 ;   VERSION  the project version, as in 1.0.0
 ;   FILES    the directory holding Zantrelle.scr and LICENSE.txt
 ;   OUTFILE  the installer to write
+; and, for a signed release, SIGN: a command that signs the PE file it is
+; given in place, run on the uninstaller before it is packed.
+;
+; Exit codes: 0 done; 3010 done, but what was running keeps some files
+; until the next sign-in; 1638 (setup) a newer version is installed and was
+; kept; 1 cancelled.
 
 !ifndef VERSION | FILES | OUTFILE
   !error "define VERSION, FILES and OUTFILE (scripts/package does)"
@@ -18,12 +24,23 @@ ManifestDPIAware true
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
+!include running_copies.nsh
+!include next_sign_in.nsh
+
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+!endif
 
 !define PUBLISHER "The Zantrelle authors"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zantrelle"
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_SENDCHANGE 2
+; Makes Zantrelle the screen saver and opens the Screen Saver Settings with it
+; chosen, as right-clicking a screen saver and choosing "Install" does.
+!define CHOOSER_LINK "$SMPROGRAMS\Zantrelle Screen Saver.lnk"
+!define EXIT_NEWER_INSTALLED 1638
 
 Name "Zantrelle ${VERSION}"
 OutFile "${OUTFILE}"
@@ -67,10 +84,61 @@ VIAddVersionKey FileDescription "Zantrelle ${VERSION} setup"
 VIAddVersionKey CompanyName "${PUBLISHER}"
 VIAddVersionKey LegalCopyright "Copyright (c) 2026 The Zantrelle authors"
 
+!insertmacro DEFINE_RUNNING_COPIES "" updated
+!insertmacro DEFINE_RUNNING_COPIES "un." removed
+!insertmacro DEFINE_NEXT_SIGN_IN ""
+!insertmacro DEFINE_NEXT_SIGN_IN "un."
+
+; The same version again repairs it; an older one over a newer asks first,
+; and a silent one leaves the newer as it is.
+Function .onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" DisplayVersion
+  ${If} $0 == ""
+    Return
+  ${EndIf}
+  ${VersionCompare} $0 "${VERSION}" $1
+  ${If} $1 == 1
+    MessageBox MB_YESNO|MB_ICONEXCLAMATION|MB_DEFBUTTON2 "Zantrelle $0 is installed, which is newer than the version ${VERSION} this setup would put in its place.$\r$\n$\r$\nReplace it with the older version?" /SD IDNO IDYES older
+    SetErrorLevel ${EXIT_NEWER_INSTALLED}
+    Abort
+  older:
+  ${EndIf}
+FunctionEnd
+
+; Puts Zantrelle.scr.new in the place of Zantrelle.scr. A running program's
+; file can be renamed though not overwritten or deleted: the old one steps
+; aside as Zantrelle.scr.old and goes at the next sign-in; when even that
+; fails, the new one waits for it.
+Function PutProgramInPlace
+  Delete "$INSTDIR\Zantrelle.scr.old"
+  Delete "$INSTDIR\Zantrelle.scr"
+  ${If} ${FileExists} "$INSTDIR\Zantrelle.scr"
+  ${AndIfNot} ${FileExists} "$INSTDIR\Zantrelle.scr.old"
+    Rename "$INSTDIR\Zantrelle.scr" "$INSTDIR\Zantrelle.scr.old"
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\Zantrelle.scr"
+    StrCpy $0 "move /y Zantrelle.scr.new Zantrelle.scr"
+    Call AddPending
+  ${Else}
+    Rename "$INSTDIR\Zantrelle.scr.new" "$INSTDIR\Zantrelle.scr"
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\Zantrelle.scr.old"
+    StrCpy $0 "del /f /q Zantrelle.scr.old"
+    Call AddPending
+  ${EndIf}
+FunctionEnd
+
 Section
+  Call CloseRunningCopies
   SetOutPath "$INSTDIR"
-  File "${FILES}/Zantrelle.scr"
+  ; What an earlier run left for the next sign-in is done now or scheduled
+  ; anew.
+  DeleteRegValue HKCU "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+  File "/oname=Zantrelle.scr.new" "${FILES}/Zantrelle.scr"
+  Call PutProgramInPlace
   WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateShortcut "${CHOOSER_LINK}" "$SYSDIR\rundll32.exe" "desk.cpl,InstallScreenSaver $INSTDIR\Zantrelle.scr" \
+    "$INSTDIR\Zantrelle.scr" 0 "" "" "Make Zantrelle your screen saver and open the Screen Saver Settings"
 
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegStr HKCU "${UNINSTALL_KEY}" DisplayName "Zantrelle"
@@ -83,6 +151,7 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" EstimatedSize $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoModify 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoRepair 1
+  Call SchedulePending
 SectionEnd
 
 ; The finish page's box is ticked by default; a silent install has no page
@@ -174,14 +243,61 @@ Function un.RestorePreviousScreenSaver
   System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i $2, p 0, i ${SPIF_SENDCHANGE})'
 FunctionEnd
 
-; The user's settings in %APPDATA%\Zantrelle are theirs: they stay.
+; Deletes the file NAME in the installation folder, or leaves it to the next
+; sign-in when it is in use.
+!macro REMOVE_OR_SCHEDULE NAME
+  Delete "$INSTDIR\${NAME}"
+  ${If} ${FileExists} "$INSTDIR\${NAME}"
+    StrCpy $0 "del /f /q ${NAME}"
+    Call un.AddPending
+  ${EndIf}
+!macroend
+
+; The uninstaller runs from a copy of itself, started by Uninstall.exe, which
+; may still be ending (for some seconds on a busy machine) and holds its file
+; until then. Run in place, it holds its file itself, and waits for nothing.
+Function un.AwaitStarter
+  ${If} $EXEPATH == "$INSTDIR\Uninstall.exe"
+    Return
+  ${EndIf}
+  StrCpy $0 0
+  ${Do}
+    Delete "$INSTDIR\Uninstall.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
+    ${OrIf} $0 >= 100
+      Return
+    ${EndIf}
+    Sleep 100
+    IntOp $0 $0 + 1
+  ${Loop}
+FunctionEnd
+
+; The user's settings in %APPDATA%\Zantrelle are theirs: they stay. The
+; uninstall entry goes last, once every file is gone or scheduled to go.
 Section Uninstall
+  Call un.CloseRunningCopies
+  DeleteRegValue HKCU "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
   Call un.IsZantrelleCurrent
   ${If} $0 == 1
     Call un.RestorePreviousScreenSaver
   ${EndIf}
-  Delete "$INSTDIR\Zantrelle.scr"
-  Delete "$INSTDIR\Uninstall.exe"
+  Delete "${CHOOSER_LINK}"
+  Call un.AwaitStarter
+  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr
+  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr.old
+  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr.new
+  !insertmacro REMOVE_OR_SCHEDULE Uninstall.exe
   RMDir "$INSTDIR"
+  ${If} $Pending != ""
+    ${GetFileName} "$INSTDIR" $1
+    StrCpy $0 'cd .. & rmdir "$1"'
+    Call un.AddPending
+  ${EndIf}
+  Call un.SchedulePending
+  ${If} ${Errors}
+    ; Kept, so that the uninstaller can be run again.
+    SetErrorLevel 1
+    Return
+  ${EndIf}
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -4,7 +4,9 @@
 # same commit gives the same bytes wherever it is packaged. Needs lib.sh.
 
 PACKAGES_RELEASE=(nsis zip git)
-PACKAGES_RELEASE_TESTS=(bats bats-assert bats-support bats-file unzip)
+# A signed release (scripts/sign); its tests make a certificate of their own.
+PACKAGES_SIGN=(osslsigncode)
+PACKAGES_RELEASE_TESTS=(bats bats-assert bats-support bats-file unzip openssl osslsigncode)
 
 # The time every file in the release carries: SOURCE_DATE_EPOCH when it is
 # set, else the time of the commit checked out.
@@ -38,9 +40,11 @@ make_zip() {
 }
 
 # Builds the installer OUT of version VERSION from DIR, which holds
-# Zantrelle.scr and LICENSE.txt.
+# Zantrelle.scr and LICENSE.txt; with SIGNER, a command that signs a file in
+# place, its uninstaller is signed before it is packed.
 make_installer() {
-    local version=$1 dir=$2 out=$3
-    makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DFILES=$(realpath "$dir")" \
-        "-DOUTFILE=$(realpath -m "$out")" "$ZANTRELLE_ROOT/packaging/zantrelle.nsi"
+    local version=$1 dir=$2 out=$3 signer=${4:-}
+    local defines=("-DVERSION=$version" "-DFILES=$(realpath "$dir")" "-DOUTFILE=$(realpath -m "$out")")
+    [[ -z $signer ]] || defines+=("-DSIGN=$signer")
+    makensis -V2 -INPUTCHARSET UTF8 "${defines[@]}" "$ZANTRELLE_ROOT/packaging/zantrelle.nsi"
 }

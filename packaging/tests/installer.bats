@@ -1,52 +1,26 @@
 #!/usr/bin/env bats
 # The installer and the uninstaller, run silently under Wine as a user with a
-# screen saver of their own: what they put where, and what they leave.
+# screen saver of their own: what they put where, what they leave, and one
+# version over another.
 
 load common
 load wine_user
 
-PREVIOUS_SAVER='C:\windows\system32\previous.scr'
-
 setup_file() {
-    # Bats waits for whatever holds its descriptor 3: the display and Wine's
-    # server, which outlive this function, must not.
-    start_private_wine 3>&- || return 1
-    export DISPLAY_PID PRIVATE_WINEPREFIX
-    INSTALL_DIR="$(windows_folder LOCALAPPDATA)\\Programs\\Zantrelle"
-    INSTALLED=$(unix_path "$INSTALL_DIR")
-    SETTINGS=$(unix_path "$(windows_folder APPDATA)\\Zantrelle")
-    export INSTALL_DIR INSTALLED SETTINGS
-
-    # An older build for the upgrade: the release's files under version
-    # 0.9.0, the program marked so that the upgrade's copy tells from it.
+    start_wine_user || return 1
     OLDER=$BATS_FILE_TMPDIR/older
-    unpack_zip "$OLDER"
-    printf 'older' >>"$OLDER/Zantrelle.scr"
-    make_installer 0.9.0 "$OLDER" "$OLDER/setup.exe"
-    export OLDER
+    NEWER=$BATS_FILE_TMPDIR/newer
+    make_marked_setup 0.9.0 "$OLDER"
+    make_marked_setup 9.0.0 "$NEWER"
+    export OLDER NEWER
 }
 
 teardown_file() {
     stop_private_wine
 }
 
-# The uninstaller returns at once and works on from a copy of itself; it is
-# done when the entry it removes last is gone.
-uninstall_silently() {
-    wine "$INSTALLED/Uninstall.exe" /S
-    wait_until not_installed
-}
-
-not_installed() { ! reg_key_exists "$UNINSTALL_KEY"; }
-
-# Every test starts with Zantrelle not installed and a screen saver of the
-# user's own, switched off.
 setup() {
-    if reg_key_exists "$UNINSTALL_KEY"; then
-        uninstall_silently
-    fi
-    set_reg_value "$DESKTOP_KEY" SCRNSAVE.EXE "$PREVIOUS_SAVER"
-    set_reg_value "$DESKTOP_KEY" ScreenSaveActive 0
+    reset_wine_user
 }
 
 @test "a silent install puts the program and its uninstaller in %LOCALAPPDATA%\\Programs\\Zantrelle" {
@@ -132,4 +106,37 @@ setup() {
     uninstall_silently
     assert_reg_value "$DESKTOP_KEY" SCRNSAVE.EXE "$PREVIOUS_SAVER"
     assert_reg_value "$DESKTOP_KEY" ScreenSaveActive 0
+}
+
+@test "a Start-menu entry makes Zantrelle the screen saver through the Screen Saver Settings; the uninstaller removes it" {
+    wine "$SETUP" /S
+    assert_file_exists "$CHOOSER_LINK"
+    run strings -el "$CHOOSER_LINK"
+    assert_line --partial 'rundll32.exe'
+    assert_line --partial "desk.cpl,InstallScreenSaver $INSTALL_DIR\\Zantrelle.scr"
+    uninstall_silently
+    assert_file_not_exists "$CHOOSER_LINK"
+}
+
+@test "installing the same version again repairs it: the program, the Start-menu entry and the uninstall entry come back" {
+    wine "$SETUP" /S
+    rm "$INSTALLED/Zantrelle.scr" "$CHOOSER_LINK"
+    wine reg delete "$UNINSTALL_KEY" /v UninstallString /f
+    run wine "$SETUP" /S
+    assert_success
+    unpack_zip "$BATS_TEST_TMPDIR"
+    cmp "$BATS_TEST_TMPDIR/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
+    assert_file_exists "$CHOOSER_LINK"
+    assert_reg_value "$UNINSTALL_KEY" UninstallString "\"$INSTALL_DIR\\Uninstall.exe\""
+}
+
+@test "a silent older setup over a newer version refuses with exit code 1638 and changes nothing" {
+    # Wine hands the shell the exit code's low byte.
+    wine "$NEWER/setup.exe" /S
+    local before
+    before=$(wine reg query "$UNINSTALL_KEY" /s)
+    run wine "$SETUP" /S
+    assert_equal "$status" $((1638 % 256))
+    assert_equal "$(wine reg query "$UNINSTALL_KEY" /s)" "$before"
+    cmp "$NEWER/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
 }

@@ -4,6 +4,51 @@
 
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zantrelle'
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
+RUNONCE_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\RunOnce'
+PREVIOUS_SAVER='C:\windows\system32\previous.scr'
+
+# For setup_file: a private display and Wine prefix, and where the installer
+# puts things for its user.
+start_wine_user() {
+    # Bats waits for whatever holds its descriptor 3: the display and Wine's
+    # server, which outlive this function, must not.
+    start_private_wine 3>&- || return 1
+    export DISPLAY_PID PRIVATE_WINEPREFIX
+    INSTALL_DIR="$(windows_folder LOCALAPPDATA)\\Programs\\Zantrelle"
+    INSTALLED=$(unix_path "$INSTALL_DIR")
+    SETTINGS=$(unix_path "$(windows_folder APPDATA)\\Zantrelle")
+    CHOOSER_LINK=$(unix_path "$(windows_folder APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs")/'Zantrelle Screen Saver.lnk'
+    export INSTALL_DIR INSTALLED SETTINGS CHOOSER_LINK
+}
+
+# Builds in DIR a setup of VERSION from the release's files, its program
+# marked so that a test tells it from the release's.
+make_marked_setup() {
+    local version=$1 dir=$2
+    unpack_zip "$dir"
+    printf '%s' "$version" >>"$dir/Zantrelle.scr"
+    make_installer "$version" "$dir" "$dir/setup.exe"
+}
+
+# The uninstaller returns at once and works on from a copy of itself; it is
+# done when the entry it removes last is gone.
+uninstall_silently() {
+    wine "$INSTALLED/Uninstall.exe" /S
+    wait_until not_installed
+}
+
+not_installed() { ! reg_key_exists "$UNINSTALL_KEY"; }
+
+# For setup: Zantrelle not installed, nothing left for the next sign-in,
+# and a screen saver of the user's own, switched off.
+reset_wine_user() {
+    if reg_key_exists "$UNINSTALL_KEY"; then
+        uninstall_silently
+    fi
+    delete_reg_value "$RUNONCE_KEY" Zantrelle
+    set_reg_value "$DESKTOP_KEY" SCRNSAVE.EXE "$PREVIOUS_SAVER"
+    set_reg_value "$DESKTOP_KEY" ScreenSaveActive 0
+}
 
 # Prints the data of the registry value NAME under KEY; fails when there is
 # no such value.
