@@ -35,7 +35,12 @@ void End() { backend::endProgram(0); }
 
 void End(int exitCode) { backend::endProgram(exitCode); }
 
-int runProgram(const std::function<void()>& startUp) { return backend::runProgram(startUp); }
+int runProgram(const std::function<void()>& startUp) {
+    return backend::runProgram([&startUp] {
+        runEvent(startUp);
+        return loadedFormCount() > 0;
+    });
+}
 
 void runEvent(const std::function<void()>& handler) {
     try {

@@ -14,9 +14,9 @@
 
 namespace host::backend {
 
-// Runs the start-up procedure as an event, then the window events until the
-// program ends; returns the exit code.
-int runProgram(const std::function<void()>& startUp);
+// Runs the start-up procedure, then, when it leaves something to wait for,
+// the window events until the program ends; returns the exit code.
+int runProgram(const std::function<bool()>& startUp);
 // The last loaded form has been unloaded: the program ends normally.
 void lastFormUnloaded();
 // Ends the program at once.

@@ -15,49 +15,10 @@
 #include "host/geometry.h"
 #include "host/monitors.h"
 #include "host/backend/files.h"
+#include "host/headless/headless_records.h"
 #include "host/render/image.h"
 
 namespace host::headless {
-
-using Handle = std::intptr_t;
-
-// Thrown through the test when the program ends (End, the last form
-// unloaded inside an event, or the error box).
-struct ProgramEnded {
-    int exitCode = 0;
-};
-
-struct Outcome {
-    bool ended = false;
-    int exitCode = 0;
-    std::optional<std::string> errorBox;  // the text of the runtime's error box
-};
-
-struct WindowState {
-    std::string title;
-    std::int32_t style = 0;
-    Handle parent = 0;
-    Handle owner = 0;
-    std::string className;
-    int x = 0, y = 0, width = 0, height = 0;  // client pixels
-    bool visible = false;
-    bool active = false;
-    bool enabled = true;         // false while a window it owns is modal to it
-    bool topmost = false;
-    Handle plainCoverOf = 0;     // the full-screen form window a plain cover belongs to
-    Color backColor;             // what a plain cover is filled with
-    bool createdDuringInstanceTurn = false;
-};
-
-// Whether the console display is on: while it is off, timers rest.
-enum class DisplayPower { Off, On, Dimmed };
-
-struct RecordedCall {
-    std::string name;
-    std::vector<std::int64_t> args;
-    std::string text;  // a string argument, if any
-    bool duringInstanceTurn = false;
-};
 
 // Back to a fresh program on a fresh machine: no forms, no windows, no
 // calls, default screen and clock.
@@ -97,9 +58,6 @@ std::vector<std::string> folderListing(const std::filesystem::path& folder);
 // in, as when the system refuses this user (AccessDenied) or another program
 // holds the file (InUse).
 void refuseAccess(const std::filesystem::path& path, backend::FileProblem problem);
-// The steps of reading and writing a file, each of which a test can make
-// fail as a lost disk would.
-enum class FileStep { Read, Create, Write, Flush, Close, Replace };
 // Makes that step fail the n-th time it runs from now (1: the next time).
 void failFileStep(FileStep step, int occurrence = 1);
 // Writes, flushes and closes fail as on a full disk until turned off.

@@ -1,6 +1,5 @@
 // The backend contract, in memory: windows in the machine's table, the
 // program's outcome recorded instead of the process ending.
-#include "host/app.h"
 #include "host/backend/program.h"
 #include "host/backend/window.h"
 #include "host/headless/headless_state.h"
@@ -78,8 +77,8 @@ std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, Win
 
 std::vector<Monitor> monitors() { return machine().monitors; }
 
-int runProgram(const std::function<void()>& startUp) {
-    headless::asEvent([&] { runEvent(startUp); });
+int runProgram(const std::function<bool()>& startUp) {
+    headless::asEvent(startUp);
     return machine().outcome.exitCode;
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "host/backend/files.h"
-#include "host/headless/headless.h"
+#include "host/headless/headless_records.h"
 
 namespace host::headless {
 

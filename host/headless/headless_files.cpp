@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/backend/files.h"
+#include "host/headless/headless.h"
 #include "host/headless/headless_state.h"
 
 namespace host::headless {

@@ -2,7 +2,8 @@
 
 #include <map>
 
-#include "host/headless/headless.h"
+#include "host/headless/headless_records.h"
+#include "host/monitors.h"
 #include "host/headless/headless_file_system.h"
 
 namespace host::headless {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "host/backend/window.h"
-#include "host/headless/headless.h"
+#include "host/headless/headless_records.h"
 
 namespace host::headless {
 

@@ -4,7 +4,6 @@
 
 #include <optional>
 
-#include "host/app.h"
 #include "host/win32/dialog_controls.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/screen_metrics.h"

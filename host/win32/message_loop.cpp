@@ -1,20 +1,17 @@
 #include <windows.h>
 
-#include "host/app.h"
 #include "host/backend/program.h"
 #include "host/win32/dialog_window.h"
 #include "host/win32/unexpected_failure.h"
 
 namespace host::backend {
 
-int runProgram(const std::function<void()>& startUp) {
+int runProgram(const std::function<bool()>& startUp) {
     try {
         // The instance mark exists from the start, whatever the mode, so a
         // later instance sees this one from its first moment.
         previousInstanceRunning();
-        runEvent(startUp);
-        // A start-up that left no form has nothing to wait for.
-        if (loadedFormCount() == 0) return 0;
+        if (!startUp()) return 0;
         MSG message{};
         BOOL received;
         while ((received = GetMessageW(&message, nullptr, 0, 0)) > 0) {
