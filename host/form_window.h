@@ -46,7 +46,6 @@ public:
 
     // The painted window's surface; null for a window of native controls.
     render::Surface* surface() { return surface_.get(); }
-    backend::NativeWindow& native() { return *native_; }
 
     void activated() override;
     void deactivated() override { inactive_ = true; }

@@ -123,6 +123,17 @@ TEST_F(CoverHandsTest, RestWhileTheDisplayIsOffAndShowTheTimeAsSoonAsItIsBack) {
     expectTip(cover.Line1, tipAt(90, 600));
 }
 
+// The system tells a new window the display's state at once.
+TEST_F(CoverHandsTest, AClockStartedWhileTheDisplayIsOffRestsUntilItIsBack) {
+    headless::setDisplayPower(headless::DisplayPower::Off);
+    show();
+    tick(3);
+    EXPECT_EQ(ballsInFlight(), 0);
+    headless::setDisplayPower(headless::DisplayPower::On);
+    tick();
+    EXPECT_EQ(ballsInFlight(), 1);
+}
+
 // Locked or disconnected, nobody sees the clock either, whatever the display.
 TEST_F(CoverHandsTest, RestWhileTheSessionIsLockedAndShowTheTimeOnceItIsBack) {
     show();

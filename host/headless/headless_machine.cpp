@@ -53,7 +53,6 @@ void setDisplayPower(DisplayPower power) {
 }
 
 void setSessionAttended(bool attended) {
-    machine().sessionAttended = attended;
     reportToEach([attended](HeadlessWindow& window) { window.events().sessionChanged(attended); });
 }
 

@@ -16,7 +16,6 @@ inline Monitor defaultMonitor() { return {{0, 0, 640, 480}, {0, 0, 640, 480}, 96
 struct Machine {
     std::vector<Monitor> monitors = {defaultMonitor()};
     DisplayPower displayPower = DisplayPower::On;
-    bool sessionAttended = true;
     float timeOfDay = 0;
     bool previousInstance = false;
     bool instanceTurnHeld = false;

@@ -11,6 +11,9 @@ HeadlessWindow::HeadlessWindow(WindowState state, backend::WindowEvents& events)
     machine().windows[handle_] = std::move(state);
     machine().programWindows[handle_] = this;
     dpi_ = monitorOf(rect(), machine().monitors).dpi;
+    // Windows tells a window that asks for the display's state what it is
+    // at once; only a display that is off changes anything.
+    if (machine().displayPower == DisplayPower::Off) events_.displayPowerChanged(false);
 }
 
 HeadlessWindow::~HeadlessWindow() {
