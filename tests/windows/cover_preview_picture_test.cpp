@@ -61,4 +61,31 @@ TEST(CoverWindowInAPane, ShowsTheHandsFromThePaneCentreAndTheSpiral) {
     DestroyWindow(pane);
 }
 
+// The settings page lays itself out anew: the picture follows its pane,
+// about the pane's new centre.
+TEST(CoverWindowInAPane, FollowsThePaneWhenItIsResized) {
+    harness::UserSettings noSettings;
+    HWND pane = CreateWindowExW(0, L"STATIC", L"preview pane", WS_POPUP | WS_VISIBLE, paneLeft, paneTop, paneWidth,
+                                paneHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    display::FrmCover cover([] { return false; });
+    startup::EmbedInPreview(cover, "/P " + std::to_string(reinterpret_cast<std::uintptr_t>(pane)));
+    const HWND planted = reinterpret_cast<HWND>(cover.hWnd());
+
+    constexpr int wider = 200, taller = 150;
+    SetWindowPos(pane, nullptr, 0, 0, wider, taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    EXPECT_TRUE(harness::waitUntil(
+        [&] {
+            GetClientRect(planted, &client);
+            return client.right == wider && client.bottom == taller;
+        },
+        5s))
+        << "the picture stayed " << client.right << " x " << client.bottom;
+    EXPECT_FLOAT_EQ(cover.CenterX, wider * 15 / 2.0f);
+    EXPECT_FLOAT_EQ(cover.CenterY, taller * 15 / 2.0f - 120);
+
+    cover.Unload();
+    DestroyWindow(pane);
+}
+
 }  // namespace
