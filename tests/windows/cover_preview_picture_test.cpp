@@ -31,14 +31,28 @@ bool ballsInThePane(const harness::Screenshot& shot) {
     return anyPixel(shot, {paneLeft, paneTop, paneLeft + paneWidth, paneTop + paneHeight}, isBallBlue);
 }
 
+// A pane of this program's, with the cover window planted in it by the
+// function start-up calls.
+class CoverWindowInAPane : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pane = CreateWindowExW(0, L"STATIC", L"preview pane", WS_POPUP | WS_VISIBLE, paneLeft, paneTop, paneWidth,
+                               paneHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        startup::EmbedInPreview(cover, "/P " + std::to_string(reinterpret_cast<std::uintptr_t>(pane)));
+    }
+    void TearDown() override {
+        cover.Unload();
+        DestroyWindow(pane);
+    }
+
+    harness::UserSettings noSettings;
+    HWND pane = nullptr;
+    display::FrmCover cover{[] { return false; }};
+};
+
 // Shown only by SetWindowPos, the cover window is still activated: the dial
 // centre is the pane's, the settings are read, and the balls fly.
-TEST(CoverWindowInAPane, ShowsTheHandsFromThePaneCentreAndTheSpiral) {
-    harness::UserSettings noSettings;
-    HWND pane = CreateWindowExW(0, L"STATIC", L"preview pane", WS_POPUP | WS_VISIBLE, paneLeft, paneTop, paneWidth,
-                                paneHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    display::FrmCover cover([] { return false; });
-    startup::EmbedInPreview(cover, "/P " + std::to_string(reinterpret_cast<std::uintptr_t>(pane)));
+TEST_F(CoverWindowInAPane, ShowsTheHandsFromThePaneCentreAndTheSpiral) {
     // The ticks come through this program's messages, which the wait handles.
     harness::Screenshot shot;
     EXPECT_TRUE(harness::waitUntil(
@@ -56,19 +70,11 @@ TEST(CoverWindowInAPane, ShowsTheHandsFromThePaneCentreAndTheSpiral) {
     EXPECT_EQ(cover.BallSpeed, 150);
     EXPECT_EQ(shot.at(paneLeft, paneTop), lightBlue);
     EXPECT_EQ(shot.at(paneLeft + paneWidth - 1, paneTop + paneHeight - 1), lightBlue);
-
-    cover.Unload();
-    DestroyWindow(pane);
 }
 
 // The settings page lays itself out anew: the picture follows its pane,
 // about the pane's new centre.
-TEST(CoverWindowInAPane, FollowsThePaneWhenItIsResized) {
-    harness::UserSettings noSettings;
-    HWND pane = CreateWindowExW(0, L"STATIC", L"preview pane", WS_POPUP | WS_VISIBLE, paneLeft, paneTop, paneWidth,
-                                paneHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    display::FrmCover cover([] { return false; });
-    startup::EmbedInPreview(cover, "/P " + std::to_string(reinterpret_cast<std::uintptr_t>(pane)));
+TEST_F(CoverWindowInAPane, FollowsThePaneWhenItIsResized) {
     const HWND planted = reinterpret_cast<HWND>(cover.hWnd());
 
     constexpr int wider = 200, taller = 150;
@@ -83,9 +89,6 @@ TEST(CoverWindowInAPane, FollowsThePaneWhenItIsResized) {
         << "the picture stayed " << client.right << " x " << client.bottom;
     EXPECT_FLOAT_EQ(cover.CenterX, wider * 15 / 2.0f);
     EXPECT_FLOAT_EQ(cover.CenterY, taller * 15 / 2.0f - 120);
-
-    cover.Unload();
-    DestroyWindow(pane);
 }
 
 }  // namespace
