@@ -218,13 +218,13 @@ add_monitor_mode() {
 # Exports how to switch the last monitor off and on again, as commands, for
 # tests of a monitor that goes away: ZANTRELLE_MONITOR_OFF, ZANTRELLE_MONITOR_ON.
 set_monitor_layout() {
-    local count=$# spec i
+    local count=$# geometry i
     local -a width height left top
     local min_x=0 min_y=0 max_x=0 max_y=0
     i=0
-    for spec; do
-        [[ $spec =~ ^([0-9]+)x([0-9]+)([+-][0-9]+)([+-][0-9]+)$ ]] || {
-            log "not a monitor: $spec"
+    for geometry; do
+        [[ $geometry =~ ^([0-9]+)x([0-9]+)([+-][0-9]+)([+-][0-9]+)$ ]] || {
+            log "not a monitor: $geometry"
             return 1
         }
         width[i]=${BASH_REMATCH[1]} height[i]=${BASH_REMATCH[2]}
