@@ -122,8 +122,11 @@ std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, Win
 // Every monitor of the desktop, in virtual-screen pixels, each with its DPI.
 std::vector<Monitor> monitors();
 
-// The window class of painted windows, by which another instance finds one.
+// The program's window classes: another instance finds a cover by its
+// class, and an installer finds every running copy by them.
 inline constexpr const char* paintedWindowClass = "ZantrelleCover";
+inline constexpr const char* plainCoverWindowClass = "ZantrellePlainCover";
+inline constexpr const char* dialogWindowClass = "ZantrelleDialog";
 
 }  // namespace backend
 }  // namespace host

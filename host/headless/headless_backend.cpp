@@ -67,7 +67,7 @@ std::unique_ptr<PaintedWindow> createPaintedWindow(const PaintedWindowDesign& de
 std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, WindowEvents& events) {
     headless::WindowState state;
     state.title = design.caption;
-    state.className = "ZantrelleDialog";
+    state.className = dialogWindowClass;
     state.style = headless::toolWindowStyle;
     const PixelScale scale = PixelScale::fromDpi(headless::primaryMonitor().dpi, headless::primaryMonitor().dpi);
     state.width = twipsToPixels(design.clientSize.width, scale.twipsPerPixelX);

@@ -122,7 +122,7 @@ void HeadlessWindow::coverAlso(const std::vector<PixelRect>& rects, Color color)
     for (std::size_t i = 0; i < rects.size(); ++i) {
         WindowState& cover = machine().windows[plainCovers_[i]];
         cover.style = state().style;
-        cover.className = "ZantrellePlainCover";
+        cover.className = backend::plainCoverWindowClass;
         cover.x = rects[i].left;
         cover.y = rects[i].top;
         cover.width = rects[i].right - rects[i].left;

@@ -58,7 +58,8 @@ ATOM dialogClass() {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = L"ZantrelleDialog";
+    static const std::wstring name = widen(backend::dialogWindowClass);
+    windowClass.lpszClassName = name.c_str();
     registeredDialogClass = RegisterClassExW(&windowClass);
     return registeredDialogClass;
 }

@@ -1,6 +1,8 @@
 #include "host/win32/plain_covers.h"
 
+#include "host/backend/window.h"
 #include "host/win32/unexpected_failure.h"
+#include "host/win32/wide_text.h"
 #include "host/win32/window_class.h"
 
 namespace host::win32 {
@@ -9,7 +11,8 @@ namespace {
 
 // No cursor of its own: the screen saver hides the cursor while it runs.
 const wchar_t* windowClass(WNDPROC procedure) {
-    static const wchar_t* const name = registerPaintedWindowClass(L"ZantrellePlainCover", procedure, nullptr, nullptr);
+    static const std::wstring className = widen(backend::plainCoverWindowClass);
+    static const wchar_t* const name = registerPaintedWindowClass(className.c_str(), procedure, nullptr, nullptr);
     return name;
 }
 
