@@ -8,6 +8,7 @@ ErrorNumber errorNumberFor(backend::FileProblem problem) {
         case backend::FileProblem::AccessDenied: return ErrorNumber::PathFileAccessError;
         case backend::FileProblem::InUse: return ErrorNumber::PermissionDenied;
         case backend::FileProblem::DiskFull: return ErrorNumber::DiskFull;
+        case backend::FileProblem::NameTaken:
         case backend::FileProblem::Other: return ErrorNumber::PathFileAccessError;
     }
     return ErrorNumber::PathFileAccessError;

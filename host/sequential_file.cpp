@@ -2,11 +2,25 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string>
 
 #include "host/error.h"
 #include "host/file_failure.h"
 
 namespace host {
+
+namespace {
+
+// More than saves ever run at once.
+constexpr int temporaryNames = 8;
+
+std::filesystem::path temporaryFile(const std::filesystem::path& target, int number) {
+    std::filesystem::path name = target;
+    name += "." + std::to_string(number) + ".tmp";
+    return name;
+}
+
+}  // namespace
 
 InputFile::InputFile(const std::filesystem::path& path) {
     backend::FileResult failure;
@@ -20,12 +34,17 @@ InputFile::InputFile(const std::filesystem::path& path) {
 }
 
 OutputFile::OutputFile(std::filesystem::path target) : target_(std::move(target)) {
-    temporary_ = target_;
-    temporary_ += ".tmp";
+    // What saves cut off before their end left behind.
+    for (int number = 1; number <= temporaryNames; ++number) backend::removeFile(temporaryFile(target_, number));
     backend::FileResult failure;
-    file_ = backend::createFile(temporary_, failure);
-    // A file system may leave what it could not finish making.
-    if (failure) backend::removeFile(temporary_);
+    for (int number = 1; number <= temporaryNames; ++number) {
+        temporary_ = temporaryFile(target_, number);
+        file_ = backend::createNewFile(temporary_, failure);
+        if (!failure || failure->problem != backend::FileProblem::NameTaken) break;
+    }
+    // A file system may leave what it could not finish making; a name that
+    // was taken holds what is not this save's.
+    if (failure && failure->problem != backend::FileProblem::NameTaken) backend::removeFile(temporary_);
     check(failure);
 }
 

@@ -34,11 +34,16 @@ private:
 };
 
 // A file opened for sequential output whose old content is replaced as a
-// whole: records go to a temporary file beside it ("<name>.tmp"), and Close
-// moves that over the target in one step, so a failure at any point leaves
-// the old file intact and takes the temporary file away. A temporary file
-// left behind by a crash is never read as the target, and the next save
-// writes over it.
+// whole: records go to a temporary file beside it, and Close moves that over
+// the target in one step, so a failure at any point leaves the old file
+// intact and takes the temporary file away.
+//
+// The temporary file is always one the save made itself, under the first of
+// a few names of the program's own ("<name>.1.tmp", "<name>.2.tmp", ...)
+// that is free: never a file that was there before, nor one a link planted
+// under the name points at. What a save cut off by a crash left under those
+// names is never read as the target, and the next save takes it away; a
+// name it cannot clear (another save's file, still open) is passed over.
 class OutputFile {
 public:
     // Fails with a run-time error naming the file and the reason when the

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -223,17 +224,67 @@ TEST_F(SettingsLocationTest, ASystemThatNamesNoSettingsFolderReadsTheCurrentDire
 
 using WriteSettingsTest = SettingsDirectoryTest;
 
-// A save that was cut short between writing and replacing (a crash, a power
-// cut) leaves its temporary file: never settings, and gone with the next save.
-TEST_F(WriteSettingsTest, ATemporaryFileLeftByACrashIsNeverReadAndTheNextSaveTakesItAway) {
-    headless::plantFile(userFolder() / "settings.ini.tmp", "19\r\n590\r\n");
-    ReadBack slots = readFresh();
-    EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
-    EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
+// A save writes only into a file it made itself, under a name of its own. A
+// save cut short between writing and replacing (a crash, a power cut) leaves
+// its temporary file: never settings, and gone with the next save. Any other
+// file is left as it is: one another program holds open under such a name,
+// or one under the name earlier versions wrote through, where a link to
+// another file may have been planted.
+TEST_F(WriteSettingsTest, WritesOnlyAFileOfItsOwnAndTakesAwayWhatCutOffSavesLeft) {
+    struct Planted {
+        std::string name;
+        bool held;  // by another program
+    };
+    struct Case {
+        const char* description;
+        std::vector<Planted> planted;
+        std::vector<std::string> left;  // by the save, beside "settings.ini"
+    };
+    const std::vector<Case> cases = {
+        {"a cut-off save's file", {{"settings.ini.1.tmp", false}}, {}},
+        {"two cut-off saves' files", {{"settings.ini.1.tmp", false}, {"settings.ini.2.tmp", false}}, {}},
+        {"a file held under the first name", {{"settings.ini.1.tmp", true}}, {"settings.ini.1.tmp"}},
+        {"the old name", {{"settings.ini.tmp", false}}, {"settings.ini.tmp"}},
+        {"the old name, held", {{"settings.ini.tmp", true}}, {"settings.ini.tmp"}},
+        {"names of others",
+         {{"settings.ini.x.tmp", false}, {"other.1.tmp", false}},
+         {"other.1.tmp", "settings.ini.x.tmp"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        headless::reset();
+        for (const Planted& planted : c.planted) {
+            headless::plantFile(userFolder() / planted.name, "19\r\n590\r\n");
+            if (planted.held) headless::refuseAccess(userFolder() / planted.name, host::backend::FileProblem::InUse);
+        }
+        const ReadBack slots = readFresh();
+        EXPECT_EQ(slots.first, Variant(std::int16_t(5)));
+        EXPECT_EQ(slots.second, Variant(std::int16_t(150)));
 
-    settings::WriteSettings(7, 200);
-    EXPECT_EQ(directoryListing(), std::vector<std::string>{"settings.ini"});
-    EXPECT_EQ(settingsBytes(), "7\r\n200\r\n");
+        settings::WriteSettings(7, 200);
+        EXPECT_EQ(settingsBytes(), "7\r\n200\r\n");
+        std::vector<std::string> expected = c.left;
+        expected.push_back("settings.ini");
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(directoryListing(), expected);
+        for (const std::string& name : c.left) EXPECT_EQ(headless::fileBytes(userFolder() / name), "19\r\n590\r\n");
+    }
+}
+
+// With every name of its own taken, a save fails as one that cannot write,
+// and touches nothing.
+TEST_F(WriteSettingsTest, WithEveryTemporaryNameHeldTheSaveFailsAndTouchesNothing) {
+    plantSettings("9\r\n300\r\n");
+    std::vector<std::string> listing = {"settings.ini"};
+    for (int number = 1; number <= 20; ++number) {
+        listing.push_back("settings.ini." + std::to_string(number) + ".tmp");
+        headless::plantFile(userFolder() / listing.back(), "19\r\n590\r\n");
+        headless::refuseAccess(userFolder() / listing.back(), host::backend::FileProblem::InUse);
+    }
+    std::sort(listing.begin(), listing.end());
+    EXPECT_EQ(failedWrite().number(), host::ErrorNumber::PathFileAccessError);
+    EXPECT_EQ(settingsBytes(), "9\r\n300\r\n");
+    EXPECT_EQ(directoryListing(), listing);
 }
 
 TEST_F(WriteSettingsTest, WritesTwoRecordsOfPlainDigits) {

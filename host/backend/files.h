@@ -21,7 +21,8 @@ enum class FileProblem {
     AccessDenied,  // the system refuses this user: a read-only file or folder
     InUse,         // another program holds the file open or locked
     DiskFull,
-    Other,         // anything else: a device lost, a file where a folder belongs
+    NameTaken,     // something already goes by the name of a file or folder to be made
+    Other,         // anything else: a device lost
 };
 
 struct FileFailure {
@@ -60,8 +61,10 @@ public:
     virtual FileResult close() = 0;
 };
 
-// Creates the file, or empties it when it exists.
-std::unique_ptr<WritableFile> createFile(const std::filesystem::path& path, FileResult& failure);
+// Creates a file that did not exist. Fails as NameTaken when anything, a
+// file, a folder or a link, already goes by that name, and never opens a
+// file through a link: what is written goes into a file of its own.
+std::unique_ptr<WritableFile> createNewFile(const std::filesystem::path& path, FileResult& failure);
 // Moves a fully written file over another in one step; on failure both stay
 // as they were.
 FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);

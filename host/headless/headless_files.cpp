@@ -24,12 +24,14 @@ FileFailure failure(FileProblem problem) {
         case FileProblem::InUse:
             return {problem, "The process cannot access the file because it is being used by another process."};
         case FileProblem::DiskFull: return {problem, "There is not enough space on the disk."};
+        case FileProblem::NameTaken: return {problem, "The file exists."};
         case FileProblem::Other: break;
     }
     return {FileProblem::Other, "The request could not be performed because of an I/O device error."};
 }
 const FileFailure noPath{FileProblem::NotFound, "The system cannot find the path specified."};
-const FileFailure nameTaken{FileProblem::Other, "Cannot create a file when that file already exists."};
+const FileFailure fileWhereAFolderBelongs{FileProblem::NameTaken,
+                                          "Cannot create a file when that file already exists."};
 
 // The absolute, normal form of a path, as the machine's tables keep it.
 Path fullPath(const Path& path) {
@@ -176,22 +178,21 @@ bool pathExists(const std::filesystem::path& path) {
 FileResult createFolder(const std::filesystem::path& folder) {
     const headless::Path full = fullPath(folder);
     if (headless::isFolder(full)) return std::nullopt;
-    if (headless::isFile(full)) return headless::nameTaken;
+    if (headless::isFile(full)) return headless::fileWhereAFolderBelongs;
     if (FileResult above = createFolder(full.parent_path())) return above;
     if (FileResult refused = headless::refusal(full.parent_path())) return refused;
     fileSystem().folders.insert(full);
     return std::nullopt;
 }
 
-std::unique_ptr<WritableFile> createFile(const std::filesystem::path& path, FileResult& failure) {
+std::unique_ptr<WritableFile> createNewFile(const std::filesystem::path& path, FileResult& failure) {
     const headless::Path full = fullPath(path);
     failure = headless::plantedFailure(headless::FileStep::Create) ? headless::failure(FileProblem::Other)
                                                                    : headless::canMakeIn(full.parent_path());
-    // The system refuses to open a folder as a file.
-    if (!failure && headless::isFolder(full)) failure = headless::failure(FileProblem::AccessDenied);
-    if (!failure) failure = headless::refusal(full);
+    if (!failure && (headless::isFile(full) || headless::isFolder(full)))
+        failure = headless::failure(FileProblem::NameTaken);
     if (failure) return nullptr;
-    fileSystem().files[full].clear();
+    fileSystem().files.emplace(full, std::string());
     return std::make_unique<headless::HeadlessWritable>(full);
 }
 

@@ -7,7 +7,7 @@
 #include "host/win32/dialog_controls.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/screen_metrics.h"
-#include "host/win32/system_function.h"
+#include "host/win32/system_functions.h"
 #include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
 
@@ -20,19 +20,13 @@ constexpr DWORD dialogExStyle = WS_EX_TOOLWINDOW;
 
 LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Looked up at run time, as systems before per-monitor DPI lack it; there
-// the frame has the system's one size.
-using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-
+// Systems before per-monitor DPI give the frame the system's one size.
 void addFrame(RECT& client, int dpi) {
-    static const auto forDpi = reinterpret_cast<AdjustWindowRectExForDpiFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    const auto forDpi = system_functions::adjustWindowRectExForDpi();
     if (!forDpi || !forDpi(&client, dialogStyle, FALSE, dialogExStyle, UINT(dpi))) {
         AdjustWindowRectEx(&client, dialogStyle, FALSE, dialogExStyle);
     }
 }
-
-using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 
 // Registered with the first dialog. The message loop asks of every message
 // whether it is for a dialog, and a full-screen run must not load the
@@ -46,8 +40,7 @@ ATOM dialogClass() {
     if (registeredDialogClass) return registeredDialogClass;
     // Loads the common controls the manifest names, so buttons and scroll
     // bars wear the visual style of the running system.
-    if (const auto initCommonControls =
-            systemFunction<InitCommonControlsExFunction>(L"comctl32.dll", "InitCommonControlsEx")) {
+    if (const auto initCommonControls = system_functions::initCommonControlsEx()) {
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         initCommonControls(&controls);
     }

@@ -31,6 +31,8 @@ FileProblem problemOf(DWORD code) {
         case ERROR_LOCK_VIOLATION: return FileProblem::InUse;
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL: return FileProblem::DiskFull;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: return FileProblem::NameTaken;
         default: return FileProblem::Other;
     }
 }
@@ -127,12 +129,24 @@ FileResult createFolder(const std::filesystem::path& folder) {
     return failureFrom(code);
 }
 
-// Shared with no one while it is written: a second save at the same moment
-// fails cleanly instead of mixing its records into this one.
-std::unique_ptr<WritableFile> createFile(const std::filesystem::path& path, FileResult& failure) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Shared with no one while it is written, and always a new file: opening
+// one already there could open a link planted under the name, and what is
+// written would land in whatever file the link points at.
+std::unique_ptr<WritableFile> createNewFile(const std::filesystem::path& path, FileResult& failure) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     failure = unless(file != INVALID_HANDLE_VALUE);
-    return failure ? nullptr : std::make_unique<Win32File>(file);
+    if (failure) return nullptr;
+    // Whatever the file system, a file of its own: not a reparse point, not
+    // one more name of a file that was there.
+    BY_HANDLE_FILE_INFORMATION made{};
+    if (!GetFileInformationByHandle(file, &made) || (made.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        made.nNumberOfLinks != 1) {
+        CloseHandle(file);
+        failure = failureFrom(ERROR_FILE_EXISTS);
+        return nullptr;
+    }
+    return std::make_unique<Win32File>(file);
 }
 
 FileResult replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {

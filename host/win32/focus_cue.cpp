@@ -1,28 +1,13 @@
 #include "host/win32/focus_cue.h"
 
-#include <commctrl.h>
-
 #include "host/win32/screen_metrics.h"
-#include "host/win32/system_function.h"
+#include "host/win32/system_functions.h"
 
 namespace host::win32 {
 
 namespace {
 
 constexpr UINT_PTR cueId = 1;
-
-// From the common controls, which only the dialog loads.
-struct Subclassing {
-    decltype(&SetWindowSubclass) set = systemFunction<decltype(&SetWindowSubclass)>(L"comctl32.dll", "SetWindowSubclass");
-    decltype(&DefSubclassProc) next = systemFunction<decltype(&DefSubclassProc)>(L"comctl32.dll", "DefSubclassProc");
-    decltype(&RemoveWindowSubclass) remove =
-        systemFunction<decltype(&RemoveWindowSubclass)>(L"comctl32.dll", "RemoveWindowSubclass");
-};
-
-const Subclassing& subclassing() {
-    static const Subclassing functions;
-    return functions;
-}
 
 void drawCue(HWND control, Color color) {
     RECT frame{};
@@ -44,7 +29,7 @@ void drawCue(HWND control, Color color) {
 
 LRESULT CALLBACK cueProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR colorData) {
-    const LRESULT result = subclassing().next(control, message, wParam, lParam);
+    const LRESULT result = system_functions::defSubclassProc()(control, message, wParam, lParam);
     switch (message) {
         case WM_PAINT:
         case WM_SETFOCUS:
@@ -53,7 +38,7 @@ LRESULT CALLBACK cueProcedure(HWND control, UINT message, WPARAM wParam, LPARAM 
             if (GetFocus() == control) drawCue(control, *reinterpret_cast<const Color*>(colorData));
             break;
         case WM_KILLFOCUS: InvalidateRect(control, nullptr, TRUE); break;
-        case WM_NCDESTROY: subclassing().remove(control, cueProcedure, cueId); break;
+        case WM_NCDESTROY: system_functions::removeWindowSubclass()(control, cueProcedure, cueId); break;
         default: break;
     }
     return result;
@@ -61,9 +46,12 @@ LRESULT CALLBACK cueProcedure(HWND control, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
+// The subclass procedure needs all three, from the common controls, which
+// only the dialog loads.
 void addFocusCue(HWND control, const Color* color) {
-    if (subclassing().set && subclassing().next && subclassing().remove)
-        subclassing().set(control, cueProcedure, cueId, DWORD_PTR(color));
+    using namespace system_functions;
+    if (setWindowSubclass() && defSubclassProc() && removeWindowSubclass())
+        setWindowSubclass()(control, cueProcedure, cueId, DWORD_PTR(color));
 }
 
 void refreshFocusCue(HWND control, Color color) {

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "host/win32/screen_metrics.h"
+#include "host/win32/system_functions.h"
 #include "host/win32/wide_text.h"
 
 namespace host::win32 {
@@ -13,19 +14,10 @@ namespace {
 
 COLORREF colorRef(Color color) { return COLORREF(color.bgr); }
 
-// Looked up at run time, as systems before per-monitor DPI lack it.
-using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-
-SystemParametersInfoForDpiFunction systemParametersInfoForDpi() {
-    static const auto function = reinterpret_cast<SystemParametersInfoForDpiFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
-    return function;
-}
-
 LOGFONTW messageFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (const auto forDpi = systemParametersInfoForDpi()) {
+    if (const auto forDpi = system_functions::systemParametersInfoForDpi()) {
         if (forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, UINT(dpi))) return metrics.lfMessageFont;
     }
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {

@@ -2,11 +2,14 @@
 
 #include "host/backend/program.h"
 #include "host/win32/dialog_window.h"
+#include "host/win32/system_functions.h"
 #include "host/win32/unexpected_failure.h"
 
 namespace host::backend {
 
 int runProgram(const std::function<bool()>& startUp) {
+    // Before the program's first step, which may already load a library.
+    win32::loadLibrariesFromTheSystemFolderOnly();
     try {
         // The instance mark exists from the start, whatever the mode, so a
         // later instance sees this one from its first moment.

@@ -1,12 +1,10 @@
 #include "host/win32/painted_window.h"
 
-#include <wtsapi32.h>
-
 #include <algorithm>
 
 #include "host/win32/live_windows.h"
 #include "host/win32/screen_metrics.h"
-#include "host/win32/system_function.h"
+#include "host/win32/system_functions.h"
 #include "host/win32/wide_text.h"
 #include "host/win32/window_class.h"
 
@@ -24,9 +22,6 @@ const wchar_t* windowClass(WNDPROC procedure) {
         LoadCursorW(nullptr, IDC_ARROW));
     return name;
 }
-
-using WTSRegisterSessionNotificationFunction = BOOL(WINAPI*)(HWND, DWORD);
-using WTSUnRegisterSessionNotificationFunction = BOOL(WINAPI*)(HWND);
 
 DWORD extendedStyleFor(const backend::PaintedWindowDesign& design) {
     DWORD style = 0;
@@ -58,9 +53,7 @@ PaintedWindow::~PaintedWindow() {
     modalOwner_.giveBack();
     if (displayStateNotification_) UnregisterPowerSettingNotification(displayStateNotification_);
     if (sessionNotifications_ && !destroyedFromOutside_) {
-        static const auto unregister = systemFunction<WTSUnRegisterSessionNotificationFunction>(
-            L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
-        if (unregister) unregister(window_);
+        if (const auto unregister = system_functions::wtsUnRegisterSessionNotification()) unregister(window_);
     }
     if (!destroyedFromOutside_ && IsWindow(window_)) {
         // Its last messages go to the default procedure: this object is gone.
@@ -115,8 +108,7 @@ void PaintedWindow::blit(HDC dc, const RECT& rect) const {
 void PaintedWindow::hearOfTheSession() {
     if (sessionNotificationsAsked_) return;
     sessionNotificationsAsked_ = true;
-    static const auto subscribe =
-        systemFunction<WTSRegisterSessionNotificationFunction>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
+    const auto subscribe = system_functions::wtsRegisterSessionNotification();
     sessionNotifications_ = subscribe && subscribe(window_, NOTIFY_FOR_THIS_SESSION);
 }
 

@@ -1,35 +1,17 @@
 #include "host/win32/screen_metrics.h"
 
-#include "host/win32/system_function.h"
+#include "host/win32/system_functions.h"
 
 namespace host::win32 {
 
 namespace {
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-
-// Looked up at run time: older systems lack it and fall back to the screen.
-GetDpiForWindowFunction getDpiForWindow() {
-    static const auto function = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    return function;
-}
-
-// Also looked up at run time, from the library that has it on Windows 8.1
-// and later.
-using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-
-GetDpiForMonitorFunction getDpiForMonitor() {
-    static const auto function = systemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
-    return function;
-}
-
+// Older systems fall back to the screen's DPI.
 int monitorDpi(HMONITOR monitor) {
-    constexpr int effectiveDpi = 0;
     UINT dpiX = 0;
     UINT dpiY = 0;
-    if (const auto function = getDpiForMonitor()) {
-        if (SUCCEEDED(function(monitor, effectiveDpi, &dpiX, &dpiY)) && dpiX > 0) return int(dpiX);
+    if (const auto function = system_functions::getDpiForMonitor()) {
+        if (SUCCEEDED(function(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX > 0) return int(dpiX);
     }
     return screenDpi();
 }
@@ -63,7 +45,7 @@ int screenDpi() {
 }
 
 int windowDpi(HWND window) {
-    if (const auto function = getDpiForWindow()) {
+    if (const auto function = system_functions::getDpiForWindow()) {
         if (const UINT dpi = function(window)) return int(dpi);
     }
     return screenDpi();

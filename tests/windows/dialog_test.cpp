@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "harness.h"
 #include "user_settings.h"
@@ -216,6 +218,47 @@ TEST_F(DialogTest, AFileHeldOpenByAnotherProgramIsReportedAndKeepsItsBytes) {
     EXPECT_EQ(harness::readFile(settingsFile()), storedBytes);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(userSettings.folder()), {}), 1)
         << "no temporary file left behind";
+}
+
+// A save writes only into a file it made itself. A link planted under the
+// name earlier versions wrote through stays as it is, and so does the file it
+// leads to; what a cut-off save left under a name of the program's own is
+// taken away.
+TEST_F(DialogTest, ASaveFollowsNoLinkAndTakesAwayWhatACutOffSaveLeft) {
+    enum class Plant { SymbolicLink, File };
+    struct Case {
+        const char* description;
+        const char* name;
+        Plant plant;
+        bool stays;
+    };
+    const std::vector<Case> cases = {
+        {"a symbolic link under the old name", "settings.ini.tmp", Plant::SymbolicLink, true},
+        {"a cut-off save's file", "settings.ini.1.tmp", Plant::File, false},
+    };
+    const std::string precious = "not the settings\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        std::filesystem::create_directories(userSettings.folder());
+        const std::filesystem::path planted = userSettings.folder() / c.name;
+        const std::filesystem::path elsewhere = directory.path() / "another file";
+        harness::writeFile(elsewhere, precious);
+        switch (c.plant) {
+            case Plant::SymbolicLink: harness::plantSymbolicLink(planted, elsewhere); break;
+            case Plant::File: harness::writeFile(planted, precious); break;
+        }
+
+        open();
+        harness::pressKey(VK_RETURN);
+        expectExitCode(0);
+        EXPECT_EQ(harness::readFile(settingsFile()), defaultBytes);
+        EXPECT_EQ(harness::readFile(elsewhere), precious);
+        EXPECT_EQ(std::filesystem::exists(planted), c.stays);
+        if (c.stays) {
+            EXPECT_EQ(harness::readFile(planted), precious);
+        }
+        for (const std::filesystem::path& made : {settingsFile(), planted, elsewhere}) std::filesystem::remove(made);
+    }
 }
 
 TEST_F(DialogTest, IsAFixedToolWindowOfTheDesignedSize) {

@@ -103,6 +103,8 @@ private:
 
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
+// A symbolic link to the target, which must exist.
+void plantSymbolicLink(const std::filesystem::path& link, const std::filesystem::path& target);
 
 // Screenshots.
 

@@ -40,6 +40,35 @@ std::string readFile(const std::filesystem::path& path) {
     return bytes.str();
 }
 
+// Wine makes no link of its own (CreateSymbolicLinkW does nothing), but a
+// link on the Unix side, behind a Wine path, is one to every program; Wine
+// starts a Unix program as it starts its own, though its handle does not
+// wait for it.
+void plantSymbolicLink(const std::filesystem::path& link, const std::filesystem::path& target) {
+    using UnixName = char* (*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) throw std::runtime_error("symbolic links are planted only under Wine");
+    const auto unixPath = [&](const std::filesystem::path& path) {
+        char* name = unixName(path.c_str());
+        if (!name) throw std::runtime_error("no Unix name for " + path.string());
+        const std::wstring quoted = L'"' + std::filesystem::path(name).wstring() + L'"';
+        HeapFree(GetProcessHeap(), 0, name);
+        return quoted;
+    };
+    std::wstring command = L"Z:\\bin\\ln -s " + unixPath(target) + L" " + unixPath(link);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        throw std::runtime_error("cannot start ln");
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    std::error_code missing;
+    if (!waitUntil([&] { return std::filesystem::exists(link, missing); }, 10s) || readFile(link) != readFile(target))
+        throw std::runtime_error("no link planted at " + link.string());
+}
+
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write " + path.string());
