@@ -8,8 +8,9 @@
 ; given in place, run on the uninstaller before it is packed.
 ;
 ; Exit codes: 0 done; 3010 done, but what was running keeps some files
-; until the next sign-in; 1638 (setup) a newer version is installed and was
-; kept; 1 cancelled.
+; until the next sign-in; 1618 another setup or uninstaller is running, and
+; nothing was changed; 1638 (setup) a newer version is installed and was
+; kept; 1 cancelled or failed.
 
 !ifndef VERSION | FILES | OUTFILE
   !error "define VERSION, FILES and OUTFILE (scripts/package does)"
@@ -25,6 +26,7 @@ ManifestDPIAware true
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WordFunc.nsh
+!include one_at_a_time.nsh
 !include running_copies.nsh
 !include next_sign_in.nsh
 
@@ -92,6 +94,7 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 The Zantrelle authors"
 ; The same version again repairs it; an older one over a newer asks first,
 ; and a silent one leaves the newer as it is.
 Function .onInit
+  !insertmacro CLAIM_SETUP_MUTEX
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" DisplayVersion
   ${If} $0 == ""
     Return
@@ -103,6 +106,10 @@ Function .onInit
     Abort
   older:
   ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  !insertmacro CLAIM_SETUP_MUTEX
 FunctionEnd
 
 ; Puts Zantrelle.scr.new in the place of Zantrelle.scr. A running program's

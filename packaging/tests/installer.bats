@@ -23,6 +23,13 @@ setup() {
     reset_wine_user
 }
 
+teardown() {
+    if [[ -n ${BY_HAND_PID:-} ]]; then
+        kill "$BY_HAND_PID"
+        wait_until ended "$BY_HAND_PID"
+    fi
+}
+
 @test "a silent install puts the program and its uninstaller in %LOCALAPPDATA%\\Programs\\Zantrelle" {
     wine "$SETUP" /S
     run ls "$INSTALLED"
@@ -139,4 +146,31 @@ setup() {
     assert_equal "$status" $((1638 % 256))
     assert_equal "$(wine reg query "$UNINSTALL_KEY" /s)" "$before"
     cmp "$NEWER/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
+}
+
+# A setup run by hand waits on its first page, holding what setup and the
+# uninstaller share from the moment the System plug-in, which takes it, is
+# loaded.
+start_setup_by_hand() {
+    wine "$SETUP" 3>&- &
+    BY_HAND_PID=$!
+    wait_until grep -q System.dll "/proc/$BY_HAND_PID/maps"
+}
+
+silent_setup() { wine "$SETUP" /S; }
+# In place, so that its exit code is seen.
+silent_uninstaller() { wine "$INSTALL_DIR\\Uninstall.exe" /S "_?=$INSTALL_DIR"; }
+
+@test "while a setup runs, a silent setup or uninstaller exits with 1618 and changes nothing" {
+    wine "$OLDER/setup.exe" /S
+    local before second
+    before=$(wine reg query "$UNINSTALL_KEY" /s)
+    start_setup_by_hand
+    for second in silent_setup silent_uninstaller; do
+        run "$second"
+        # Wine hands the shell the exit code's low byte.
+        assert_equal "$status" $((1618 % 256))
+        assert_equal "$(wine reg query "$UNINSTALL_KEY" /s)" "$before"
+        cmp "$OLDER/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
+    done
 }

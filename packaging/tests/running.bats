@@ -31,8 +31,6 @@ teardown() {
 # A Windows exit code as the shell sees it from Wine: its low byte.
 SIGN_IN_COMPLETES=$((3010 % 256))
 
-ended() { ! kill -0 "$1" 2>/dev/null; }
-
 # Runs the installed program as the Screen Saver Settings do, /P (in a
 # preview pane) or /C (its Settings dialog), and returns once its window is
 # there; SHOWN_PID ends with it.

@@ -82,6 +82,8 @@ unix_path() {
     path=$(winepath -u "$1" 2>/dev/null) && [[ -n $path ]] && printf '%s\n' "${path%/}"
 }
 
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
 # Runs COMMAND until it succeeds, for a minute at most.
 wait_until() {
     local deadline=$((SECONDS + 60))
