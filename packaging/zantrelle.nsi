@@ -140,7 +140,8 @@ Section
   SetOutPath "$INSTDIR"
   ; What an earlier run left for the next sign-in is done now or scheduled
   ; anew.
-  DeleteRegValue HKCU "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+  StrCpy $0 "${RUNONCE_VALUE}"
+  Call CancelPending
   File "/oname=Zantrelle.scr.new" "${FILES}/Zantrelle.scr"
   Call PutProgramInPlace
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -158,7 +159,12 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" EstimatedSize $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoModify 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoRepair 1
+  StrCpy $0 "${RUNONCE_VALUE}"
   Call SchedulePending
+  ${If} ${Errors}
+    ; The new program waits beside the one still running, unscheduled.
+    SetErrorLevel 1
+  ${EndIf}
 SectionEnd
 
 ; The finish page's box is ticked by default; a silent install has no page
@@ -283,7 +289,8 @@ FunctionEnd
 ; uninstall entry goes last, once every file is gone or scheduled to go.
 Section Uninstall
   Call un.CloseRunningCopies
-  DeleteRegValue HKCU "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+  StrCpy $0 "${RUNONCE_VALUE}"
+  Call un.CancelPending
   Call un.IsZantrelleCurrent
   ${If} $0 == 1
     Call un.RestorePreviousScreenSaver
@@ -300,6 +307,7 @@ Section Uninstall
     StrCpy $0 'cd .. & rmdir "$1"'
     Call un.AddPending
   ${EndIf}
+  StrCpy $0 "${RUNONCE_VALUE}"
   Call un.SchedulePending
   ${If} ${Errors}
     ; Kept, so that the uninstaller can be run again.

@@ -30,10 +30,11 @@ make_marked_setup() {
     make_installer "$version" "$dir" "$dir/setup.exe"
 }
 
-# The uninstaller returns at once and works on from a copy of itself; it is
-# done when the entry it removes last is gone.
+# Runs the uninstaller of the folder the uninstall entry names. It returns at
+# once and works on from a copy of itself; it is done when the entry it
+# removes last is gone.
 uninstall_silently() {
-    wine "$INSTALLED/Uninstall.exe" /S
+    wine "$(unix_path "$(reg_value "$UNINSTALL_KEY" InstallLocation)")/Uninstall.exe" /S
     wait_until not_installed
 }
 
