@@ -27,6 +27,7 @@ ManifestDPIAware true
 !include FileFunc.nsh
 !include WordFunc.nsh
 !include one_at_a_time.nsh
+!include long_path.nsh
 !include running_copies.nsh
 !include next_sign_in.nsh
 
@@ -36,9 +37,6 @@ ManifestDPIAware true
 
 !define PUBLISHER "The Zantrelle authors"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zantrelle"
-!define DESKTOP_KEY "Control Panel\Desktop"
-!define SPI_SETSCREENSAVEACTIVE 17
-!define SPIF_SENDCHANGE 2
 ; Makes Zantrelle the screen saver and opens the Screen Saver Settings with it
 ; chosen, as right-clicking a screen saver and choosing "Install" does.
 !define CHOOSER_LINK "$SMPROGRAMS\Zantrelle Screen Saver.lnk"
@@ -90,6 +88,9 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 The Zantrelle authors"
 !insertmacro DEFINE_RUNNING_COPIES "un." removed
 !insertmacro DEFINE_NEXT_SIGN_IN ""
 !insertmacro DEFINE_NEXT_SIGN_IN "un."
+!insertmacro DEFINE_LONG_PATH ""
+!insertmacro DEFINE_LONG_PATH "un."
+!include screen_saver.nsh
 
 ; The same version again repairs it; an older one over a newer asks first,
 ; and a silent one leaves the newer as it is.
@@ -175,85 +176,8 @@ Function .onInstSuccess
   ${EndIf}
 FunctionEnd
 
-; Sets $0 to 1 when the desktop's screen saver is the installed Zantrelle.scr,
-; named by its short path (as the installer writes it) or its long one (as the
-; Screen Saver Settings may), else to 0.
-!macro DEFINE_IS_ZANTRELLE_CURRENT PREFIX
-  Function ${PREFIX}IsZantrelleCurrent
-    ReadRegStr $1 HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE
-    GetFullPathName /SHORT $2 "$INSTDIR\Zantrelle.scr"
-    StrCpy $0 0
-    ${If} $1 != ""
-      ${If} $1 == $2
-      ${OrIf} $1 == "$INSTDIR\Zantrelle.scr"
-        StrCpy $0 1
-      ${EndIf}
-    ${EndIf}
-  FunctionEnd
-!macroend
-!insertmacro DEFINE_IS_ZANTRELLE_CURRENT ""
-!insertmacro DEFINE_IS_ZANTRELLE_CURRENT "un."
-
-; Keeps the screen saver set now (or that none is) in the uninstall entry, for
-; the uninstaller to put back. When Zantrelle already is the screen saver, as
-; in an upgrade, what was kept before stays.
-Function RememberPreviousScreenSaver
-  Call IsZantrelleCurrent
-  ${If} $0 == 1
-    Return
-  ${EndIf}
-  DeleteRegValue HKCU "${UNINSTALL_KEY}" PreviousScreenSaver
-  DeleteRegValue HKCU "${UNINSTALL_KEY}" PreviousScreenSaveActive
-  ClearErrors
-  ReadRegStr $1 HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE
-  ${IfNot} ${Errors}
-    WriteRegStr HKCU "${UNINSTALL_KEY}" PreviousScreenSaver $1
-  ${EndIf}
-  ClearErrors
-  ReadRegStr $1 HKCU "${DESKTOP_KEY}" ScreenSaveActive
-  ${IfNot} ${Errors}
-    WriteRegStr HKCU "${UNINSTALL_KEY}" PreviousScreenSaveActive $1
-  ${EndIf}
-FunctionEnd
-
-; Windows starts a screen saver at idle time through its short path.
-Function MakeCurrentScreenSaver
-  Call RememberPreviousScreenSaver
-  GetFullPathName /SHORT $0 "$INSTDIR\Zantrelle.scr"
-  ${If} $0 == ""
-    StrCpy $0 "$INSTDIR\Zantrelle.scr"
-  ${EndIf}
-  WriteRegStr HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE $0
-  WriteRegStr HKCU "${DESKTOP_KEY}" ScreenSaveActive 1
-  ; The running session learns of it now, not at the next sign-in.
-  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_SENDCHANGE})'
-FunctionEnd
-
 Function OpenScreenSaverSettings
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
-FunctionEnd
-
-; Puts back the registry value NAME under the desktop key as the uninstall
-; entry kept it in KEPT: written again when it was there, removed when not.
-!macro RESTORE_DESKTOP_VALUE NAME KEPT
-  ClearErrors
-  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" ${KEPT}
-  ${If} ${Errors}
-    DeleteRegValue HKCU "${DESKTOP_KEY}" ${NAME}
-  ${Else}
-    WriteRegStr HKCU "${DESKTOP_KEY}" ${NAME} $1
-  ${EndIf}
-!macroend
-
-Function un.RestorePreviousScreenSaver
-  !insertmacro RESTORE_DESKTOP_VALUE SCRNSAVE.EXE PreviousScreenSaver
-  !insertmacro RESTORE_DESKTOP_VALUE ScreenSaveActive PreviousScreenSaveActive
-  ReadRegStr $1 HKCU "${DESKTOP_KEY}" ScreenSaveActive
-  StrCpy $2 0
-  ${If} $1 == 1
-    StrCpy $2 1
-  ${EndIf}
-  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i $2, p 0, i ${SPIF_SENDCHANGE})'
 FunctionEnd
 
 ; Deletes the file NAME in the installation folder, or leaves it to the next

@@ -148,6 +148,23 @@ teardown() {
     cmp "$NEWER/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
 }
 
+@test "the screen saver set before comes back exactly, of its registry type, even with the program's file gone first" {
+    local saver data type
+    # Its type, then its data: a short path, a long one, one for Windows to
+    # expand.
+    for saver in 'REG_SZ C:\PROGRA~1\SOMESA~1\SAVER~1.SCR' \
+        'REG_SZ C:\Program Files\Some Saver\saver one.scr' \
+        'REG_EXPAND_SZ %SystemRoot%\system32\Mystify.scr'; do
+        type=${saver%% *} data=${saver#* }
+        set_reg_value "$DESKTOP_KEY" SCRNSAVE.EXE "$data" "$type"
+        wine "$SETUP" /S
+        rm "$INSTALLED/Zantrelle.scr"
+        uninstall_silently
+        assert_reg_value "$DESKTOP_KEY" SCRNSAVE.EXE "$data"
+        assert_equal "$(reg_type "$DESKTOP_KEY" SCRNSAVE.EXE)" "$type"
+    done
+}
+
 # A setup run by hand waits on its first page, holding what setup and the
 # uninstaller share from the moment the System plug-in, which takes it, is
 # loaded.

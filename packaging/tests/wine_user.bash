@@ -59,7 +59,15 @@ reg_value() {
     sed -n "s/^    ${name//./\\.}    REG_[A-Z_]*    \(.*\)\r\$/\1/p" <<<"$listing"
 }
 
-set_reg_value() { wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
+# Prints the type of the registry value NAME under KEY, as in REG_SZ.
+reg_type() {
+    local key=$1 name=$2 listing
+    listing=$(wine reg query "$key" /v "$name" 2>/dev/null) || return 1
+    sed -n "s/^    ${name//./\\.}    \(REG_[A-Z_]*\)    .*/\1/p" <<<"$listing"
+}
+
+# Sets the registry value NAME under KEY to DATA, of TYPE (default REG_SZ).
+set_reg_value() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1; }
 delete_reg_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
 reg_key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 
