@@ -91,6 +91,7 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 The Zantrelle authors"
 !insertmacro DEFINE_LONG_PATH ""
 !insertmacro DEFINE_LONG_PATH "un."
 !include screen_saver.nsh
+!include program_folder.nsh
 
 ; The same version again repairs it; an older one over a newer asks first,
 ; and a silent one leaves the newer as it is.
@@ -138,6 +139,7 @@ FunctionEnd
 
 Section
   Call CloseRunningCopies
+  Call MoveInstallation
   SetOutPath "$INSTDIR"
   ; What an earlier run left for the next sign-in is done now or scheduled
   ; anew.
@@ -160,6 +162,9 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" EstimatedSize $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoModify 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoRepair 1
+  ${If} $MovedScreenSaver == 1
+    Call PointScreenSaverHere
+  ${EndIf}
   StrCpy $0 "${RUNONCE_VALUE}"
   Call SchedulePending
   ${If} ${Errors}
@@ -180,16 +185,6 @@ Function OpenScreenSaverSettings
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
 FunctionEnd
 
-; Deletes the file NAME in the installation folder, or leaves it to the next
-; sign-in when it is in use.
-!macro REMOVE_OR_SCHEDULE NAME
-  Delete "$INSTDIR\${NAME}"
-  ${If} ${FileExists} "$INSTDIR\${NAME}"
-    StrCpy $0 "del /f /q ${NAME}"
-    Call un.AddPending
-  ${EndIf}
-!macroend
-
 ; The uninstaller runs from a copy of itself, started by Uninstall.exe, which
 ; may still be ending (for some seconds on a busy machine) and holds its file
 ; until then. Run in place, it holds its file itself, and waits for nothing.
@@ -209,34 +204,35 @@ Function un.AwaitStarter
   ${Loop}
 FunctionEnd
 
-; The user's settings in %APPDATA%\Zantrelle are theirs: they stay. The
-; uninstall entry goes last, once every file is gone or scheduled to go.
+Var OwnsEntry
+
+; The uninstall entry goes last, once every file is gone or scheduled to go.
 Section Uninstall
   Call un.CloseRunningCopies
-  StrCpy $0 "${RUNONCE_VALUE}"
-  Call un.CancelPending
-  Call un.IsZantrelleCurrent
-  ${If} $0 == 1
-    Call un.RestorePreviousScreenSaver
+  Call un.IsInstalledHere
+  StrCpy $OwnsEntry $0
+  ${If} $OwnsEntry == 1
+    StrCpy $0 "${RUNONCE_VALUE}"
+    Call un.CancelPending
+    Call un.IsZantrelleCurrent
+    ${If} $0 == 1
+      Call un.RestorePreviousScreenSaver
+    ${EndIf}
+    Delete "${CHOOSER_LINK}"
   ${EndIf}
-  Delete "${CHOOSER_LINK}"
   Call un.AwaitStarter
-  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr
-  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr.old
-  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr.new
-  !insertmacro REMOVE_OR_SCHEDULE Uninstall.exe
-  RMDir "$INSTDIR"
-  ${If} $Pending != ""
-    ${GetFileName} "$INSTDIR" $1
-    StrCpy $0 'cd .. & rmdir "$1"'
-    Call un.AddPending
+  Call un.RemoveProgramFolder
+  StrCpy $0 "${RUNONCE_OTHER_FOLDER}"
+  ${If} $OwnsEntry == 1
+    StrCpy $0 "${RUNONCE_VALUE}"
   ${EndIf}
-  StrCpy $0 "${RUNONCE_VALUE}"
   Call un.SchedulePending
   ${If} ${Errors}
     ; Kept, so that the uninstaller can be run again.
     SetErrorLevel 1
     Return
   ${EndIf}
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $OwnsEntry == 1
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
 SectionEnd

@@ -165,6 +165,37 @@ teardown() {
     done
 }
 
+@test "setup into another folder moves the installation; the uninstaller of a folder the entry does not name leaves the installation alone" {
+    local first='C:\ZantrelleA' second='C:\ZantrelleB'
+    wine "$SETUP" /S "/D=$first"
+    cp "$(unix_path "$first")/Uninstall.exe" "$BATS_TEST_TMPDIR"
+    mkdir -p "$SETTINGS"
+    printf '[Zantrelle]\r\n' >"$SETTINGS/settings.ini"
+    wine "$SETUP" /S "/D=$second"
+    assert_dir_not_exists "$(unix_path "$first")"
+    assert_file_exists "$SETTINGS/settings.ini"
+    assert_reg_value "$UNINSTALL_KEY" InstallLocation "$second"
+    run reg_value "$DESKTOP_KEY" SCRNSAVE.EXE
+    [[ $(unix_path "$output") -ef $(unix_path "$second")/Zantrelle.scr ]] || fail "$output is not the moved Zantrelle.scr"
+    run strings -el "$CHOOSER_LINK"
+    assert_line --partial "desk.cpl,InstallScreenSaver $second\\Zantrelle.scr"
+
+    # The first folder's uninstaller, left behind, run as Uninstall.exe runs
+    # its copy.
+    local before
+    before=$(wine reg query "$UNINSTALL_KEY" /s)
+    mkdir "$(unix_path "$first")"
+    cp "$BATS_TEST_TMPDIR/Uninstall.exe" "$(unix_path "$first")"
+    wine "$BATS_TEST_TMPDIR/Uninstall.exe" /S "_?=$first"
+    assert_dir_not_exists "$(unix_path "$first")"
+    assert_equal "$(wine reg query "$UNINSTALL_KEY" /s)" "$before"
+    assert_file_exists "$(unix_path "$second")/Zantrelle.scr"
+    assert_file_exists "$CHOOSER_LINK"
+    run reg_value "$DESKTOP_KEY" SCRNSAVE.EXE
+    [[ $(unix_path "$output") -ef $(unix_path "$second")/Zantrelle.scr ]] || fail "$output is not the moved Zantrelle.scr"
+    rm -rf "$SETTINGS"
+}
+
 # A setup run by hand waits on its first page, holding what setup and the
 # uninstaller share from the moment the System plug-in, which takes it, is
 # loaded.
