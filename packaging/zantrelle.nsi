@@ -8,8 +8,9 @@
 ; given in place, run on the uninstaller before it is packed.
 ;
 ; Exit codes: 0 done; 3010 done, but what was running keeps some files
-; until the next sign-in; 1638 (setup) a newer version is installed and was
-; kept; 1 cancelled.
+; until the next sign-in; 1618 another setup or uninstaller is running, and
+; nothing was changed; 1638 (setup) a newer version is installed and was
+; kept; 1 cancelled or failed.
 
 !ifndef VERSION | FILES | OUTFILE
   !error "define VERSION, FILES and OUTFILE (scripts/package does)"
@@ -25,6 +26,8 @@ ManifestDPIAware true
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WordFunc.nsh
+!include one_at_a_time.nsh
+!include long_path.nsh
 !include running_copies.nsh
 !include next_sign_in.nsh
 
@@ -34,9 +37,6 @@ ManifestDPIAware true
 
 !define PUBLISHER "The Zantrelle authors"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zantrelle"
-!define DESKTOP_KEY "Control Panel\Desktop"
-!define SPI_SETSCREENSAVEACTIVE 17
-!define SPIF_SENDCHANGE 2
 ; Makes Zantrelle the screen saver and opens the Screen Saver Settings with it
 ; chosen, as right-clicking a screen saver and choosing "Install" does.
 !define CHOOSER_LINK "$SMPROGRAMS\Zantrelle Screen Saver.lnk"
@@ -88,10 +88,15 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 The Zantrelle authors"
 !insertmacro DEFINE_RUNNING_COPIES "un." removed
 !insertmacro DEFINE_NEXT_SIGN_IN ""
 !insertmacro DEFINE_NEXT_SIGN_IN "un."
+!insertmacro DEFINE_LONG_PATH ""
+!insertmacro DEFINE_LONG_PATH "un."
+!include screen_saver.nsh
+!include program_folder.nsh
 
 ; The same version again repairs it; an older one over a newer asks first,
 ; and a silent one leaves the newer as it is.
 Function .onInit
+  !insertmacro CLAIM_SETUP_MUTEX
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" DisplayVersion
   ${If} $0 == ""
     Return
@@ -103,6 +108,10 @@ Function .onInit
     Abort
   older:
   ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  !insertmacro CLAIM_SETUP_MUTEX
 FunctionEnd
 
 ; Puts Zantrelle.scr.new in the place of Zantrelle.scr. A running program's
@@ -130,10 +139,12 @@ FunctionEnd
 
 Section
   Call CloseRunningCopies
+  Call MoveInstallation
   SetOutPath "$INSTDIR"
   ; What an earlier run left for the next sign-in is done now or scheduled
   ; anew.
-  DeleteRegValue HKCU "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
+  StrCpy $0 "${RUNONCE_VALUE}"
+  Call CancelPending
   File "/oname=Zantrelle.scr.new" "${FILES}/Zantrelle.scr"
   Call PutProgramInPlace
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -151,7 +162,15 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" EstimatedSize $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoModify 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" NoRepair 1
+  ${If} $MovedScreenSaver == 1
+    Call PointScreenSaverHere
+  ${EndIf}
+  StrCpy $0 "${RUNONCE_VALUE}"
   Call SchedulePending
+  ${If} ${Errors}
+    ; The new program waits beside the one still running, unscheduled.
+    SetErrorLevel 1
+  ${EndIf}
 SectionEnd
 
 ; The finish page's box is ticked by default; a silent install has no page
@@ -162,96 +181,9 @@ Function .onInstSuccess
   ${EndIf}
 FunctionEnd
 
-; Sets $0 to 1 when the desktop's screen saver is the installed Zantrelle.scr,
-; named by its short path (as the installer writes it) or its long one (as the
-; Screen Saver Settings may), else to 0.
-!macro DEFINE_IS_ZANTRELLE_CURRENT PREFIX
-  Function ${PREFIX}IsZantrelleCurrent
-    ReadRegStr $1 HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE
-    GetFullPathName /SHORT $2 "$INSTDIR\Zantrelle.scr"
-    StrCpy $0 0
-    ${If} $1 != ""
-      ${If} $1 == $2
-      ${OrIf} $1 == "$INSTDIR\Zantrelle.scr"
-        StrCpy $0 1
-      ${EndIf}
-    ${EndIf}
-  FunctionEnd
-!macroend
-!insertmacro DEFINE_IS_ZANTRELLE_CURRENT ""
-!insertmacro DEFINE_IS_ZANTRELLE_CURRENT "un."
-
-; Keeps the screen saver set now (or that none is) in the uninstall entry, for
-; the uninstaller to put back. When Zantrelle already is the screen saver, as
-; in an upgrade, what was kept before stays.
-Function RememberPreviousScreenSaver
-  Call IsZantrelleCurrent
-  ${If} $0 == 1
-    Return
-  ${EndIf}
-  DeleteRegValue HKCU "${UNINSTALL_KEY}" PreviousScreenSaver
-  DeleteRegValue HKCU "${UNINSTALL_KEY}" PreviousScreenSaveActive
-  ClearErrors
-  ReadRegStr $1 HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE
-  ${IfNot} ${Errors}
-    WriteRegStr HKCU "${UNINSTALL_KEY}" PreviousScreenSaver $1
-  ${EndIf}
-  ClearErrors
-  ReadRegStr $1 HKCU "${DESKTOP_KEY}" ScreenSaveActive
-  ${IfNot} ${Errors}
-    WriteRegStr HKCU "${UNINSTALL_KEY}" PreviousScreenSaveActive $1
-  ${EndIf}
-FunctionEnd
-
-; Windows starts a screen saver at idle time through its short path.
-Function MakeCurrentScreenSaver
-  Call RememberPreviousScreenSaver
-  GetFullPathName /SHORT $0 "$INSTDIR\Zantrelle.scr"
-  ${If} $0 == ""
-    StrCpy $0 "$INSTDIR\Zantrelle.scr"
-  ${EndIf}
-  WriteRegStr HKCU "${DESKTOP_KEY}" SCRNSAVE.EXE $0
-  WriteRegStr HKCU "${DESKTOP_KEY}" ScreenSaveActive 1
-  ; The running session learns of it now, not at the next sign-in.
-  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_SENDCHANGE})'
-FunctionEnd
-
 Function OpenScreenSaverSettings
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
 FunctionEnd
-
-; Puts back the registry value NAME under the desktop key as the uninstall
-; entry kept it in KEPT: written again when it was there, removed when not.
-!macro RESTORE_DESKTOP_VALUE NAME KEPT
-  ClearErrors
-  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" ${KEPT}
-  ${If} ${Errors}
-    DeleteRegValue HKCU "${DESKTOP_KEY}" ${NAME}
-  ${Else}
-    WriteRegStr HKCU "${DESKTOP_KEY}" ${NAME} $1
-  ${EndIf}
-!macroend
-
-Function un.RestorePreviousScreenSaver
-  !insertmacro RESTORE_DESKTOP_VALUE SCRNSAVE.EXE PreviousScreenSaver
-  !insertmacro RESTORE_DESKTOP_VALUE ScreenSaveActive PreviousScreenSaveActive
-  ReadRegStr $1 HKCU "${DESKTOP_KEY}" ScreenSaveActive
-  StrCpy $2 0
-  ${If} $1 == 1
-    StrCpy $2 1
-  ${EndIf}
-  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i $2, p 0, i ${SPIF_SENDCHANGE})'
-FunctionEnd
-
-; Deletes the file NAME in the installation folder, or leaves it to the next
-; sign-in when it is in use.
-!macro REMOVE_OR_SCHEDULE NAME
-  Delete "$INSTDIR\${NAME}"
-  ${If} ${FileExists} "$INSTDIR\${NAME}"
-    StrCpy $0 "del /f /q ${NAME}"
-    Call un.AddPending
-  ${EndIf}
-!macroend
 
 ; The uninstaller runs from a copy of itself, started by Uninstall.exe, which
 ; may still be ending (for some seconds on a busy machine) and holds its file
@@ -272,26 +204,27 @@ Function un.AwaitStarter
   ${Loop}
 FunctionEnd
 
-; The user's settings in %APPDATA%\Zantrelle are theirs: they stay. The
-; uninstall entry goes last, once every file is gone or scheduled to go.
+Var OwnsEntry
+
+; The uninstall entry goes last, once every file is gone or scheduled to go.
 Section Uninstall
   Call un.CloseRunningCopies
-  DeleteRegValue HKCU "${RUNONCE_KEY}" "${RUNONCE_VALUE}"
-  Call un.IsZantrelleCurrent
-  ${If} $0 == 1
-    Call un.RestorePreviousScreenSaver
+  Call un.IsInstalledHere
+  StrCpy $OwnsEntry $0
+  ${If} $OwnsEntry == 1
+    StrCpy $0 "${RUNONCE_VALUE}"
+    Call un.CancelPending
+    Call un.IsZantrelleCurrent
+    ${If} $0 == 1
+      Call un.RestorePreviousScreenSaver
+    ${EndIf}
+    Delete "${CHOOSER_LINK}"
   ${EndIf}
-  Delete "${CHOOSER_LINK}"
   Call un.AwaitStarter
-  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr
-  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr.old
-  !insertmacro REMOVE_OR_SCHEDULE Zantrelle.scr.new
-  !insertmacro REMOVE_OR_SCHEDULE Uninstall.exe
-  RMDir "$INSTDIR"
-  ${If} $Pending != ""
-    ${GetFileName} "$INSTDIR" $1
-    StrCpy $0 'cd .. & rmdir "$1"'
-    Call un.AddPending
+  Call un.RemoveProgramFolder
+  StrCpy $0 "${RUNONCE_OTHER_FOLDER}"
+  ${If} $OwnsEntry == 1
+    StrCpy $0 "${RUNONCE_VALUE}"
   ${EndIf}
   Call un.SchedulePending
   ${If} ${Errors}
@@ -299,5 +232,7 @@ Section Uninstall
     SetErrorLevel 1
     Return
   ${EndIf}
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $OwnsEntry == 1
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
 SectionEnd

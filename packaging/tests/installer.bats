@@ -23,6 +23,13 @@ setup() {
     reset_wine_user
 }
 
+teardown() {
+    if [[ -n ${BY_HAND_PID:-} ]]; then
+        kill "$BY_HAND_PID"
+        wait_until ended "$BY_HAND_PID"
+    fi
+}
+
 @test "a silent install puts the program and its uninstaller in %LOCALAPPDATA%\\Programs\\Zantrelle" {
     wine "$SETUP" /S
     run ls "$INSTALLED"
@@ -139,4 +146,79 @@ setup() {
     assert_equal "$status" $((1638 % 256))
     assert_equal "$(wine reg query "$UNINSTALL_KEY" /s)" "$before"
     cmp "$NEWER/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
+}
+
+@test "the screen saver set before comes back exactly, of its registry type, even with the program's file gone first" {
+    local saver data type
+    # Its type, then its data: a short path, a long one, one for Windows to
+    # expand.
+    for saver in 'REG_SZ C:\PROGRA~1\SOMESA~1\SAVER~1.SCR' \
+        'REG_SZ C:\Program Files\Some Saver\saver one.scr' \
+        'REG_EXPAND_SZ %SystemRoot%\system32\Mystify.scr'; do
+        type=${saver%% *} data=${saver#* }
+        set_reg_value "$DESKTOP_KEY" SCRNSAVE.EXE "$data" "$type"
+        wine "$SETUP" /S
+        rm "$INSTALLED/Zantrelle.scr"
+        uninstall_silently
+        assert_reg_value "$DESKTOP_KEY" SCRNSAVE.EXE "$data"
+        assert_equal "$(reg_type "$DESKTOP_KEY" SCRNSAVE.EXE)" "$type"
+    done
+}
+
+@test "setup into another folder moves the installation; the uninstaller of a folder the entry does not name leaves the installation alone" {
+    local first='C:\ZantrelleA' second='C:\ZantrelleB'
+    wine "$SETUP" /S "/D=$first"
+    cp "$(unix_path "$first")/Uninstall.exe" "$BATS_TEST_TMPDIR"
+    mkdir -p "$SETTINGS"
+    printf '[Zantrelle]\r\n' >"$SETTINGS/settings.ini"
+    wine "$SETUP" /S "/D=$second"
+    assert_dir_not_exists "$(unix_path "$first")"
+    assert_file_exists "$SETTINGS/settings.ini"
+    assert_reg_value "$UNINSTALL_KEY" InstallLocation "$second"
+    run reg_value "$DESKTOP_KEY" SCRNSAVE.EXE
+    [[ $(unix_path "$output") -ef $(unix_path "$second")/Zantrelle.scr ]] || fail "$output is not the moved Zantrelle.scr"
+    run strings -el "$CHOOSER_LINK"
+    assert_line --partial "desk.cpl,InstallScreenSaver $second\\Zantrelle.scr"
+
+    # The first folder's uninstaller, left behind, run as Uninstall.exe runs
+    # its copy.
+    local before
+    before=$(wine reg query "$UNINSTALL_KEY" /s)
+    mkdir "$(unix_path "$first")"
+    cp "$BATS_TEST_TMPDIR/Uninstall.exe" "$(unix_path "$first")"
+    wine "$BATS_TEST_TMPDIR/Uninstall.exe" /S "_?=$first"
+    assert_dir_not_exists "$(unix_path "$first")"
+    assert_equal "$(wine reg query "$UNINSTALL_KEY" /s)" "$before"
+    assert_file_exists "$(unix_path "$second")/Zantrelle.scr"
+    assert_file_exists "$CHOOSER_LINK"
+    run reg_value "$DESKTOP_KEY" SCRNSAVE.EXE
+    [[ $(unix_path "$output") -ef $(unix_path "$second")/Zantrelle.scr ]] || fail "$output is not the moved Zantrelle.scr"
+    rm -rf "$SETTINGS"
+}
+
+# A setup run by hand waits on its first page, holding what setup and the
+# uninstaller share from the moment the System plug-in, which takes it, is
+# loaded.
+start_setup_by_hand() {
+    wine "$SETUP" 3>&- &
+    BY_HAND_PID=$!
+    wait_until grep -q System.dll "/proc/$BY_HAND_PID/maps"
+}
+
+silent_setup() { wine "$SETUP" /S; }
+# In place, so that its exit code is seen.
+silent_uninstaller() { wine "$INSTALL_DIR\\Uninstall.exe" /S "_?=$INSTALL_DIR"; }
+
+@test "while a setup runs, a silent setup or uninstaller exits with 1618 and changes nothing" {
+    wine "$OLDER/setup.exe" /S
+    local before second
+    before=$(wine reg query "$UNINSTALL_KEY" /s)
+    start_setup_by_hand
+    for second in silent_setup silent_uninstaller; do
+        run "$second"
+        # Wine hands the shell the exit code's low byte.
+        assert_equal "$status" $((1618 % 256))
+        assert_equal "$(wine reg query "$UNINSTALL_KEY" /s)" "$before"
+        cmp "$OLDER/Zantrelle.scr" "$INSTALLED/Zantrelle.scr"
+    done
 }

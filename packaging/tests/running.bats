@@ -13,7 +13,9 @@ setup_file() {
     make_marked_setup 0.9.0 "$OLDER"
     START_SAVER=$BATS_FILE_TMPDIR/start_saver.exe
     x86_64-w64-mingw32-gcc -municode -O2 -o "$START_SAVER" "$BATS_TEST_DIRNAME/start_saver.c"
-    export OLDER START_SAVER
+    SIGN_IN=$BATS_FILE_TMPDIR/sign_in.exe
+    x86_64-w64-mingw32-gcc -municode -O2 -o "$SIGN_IN" "$BATS_TEST_DIRNAME/sign_in.c"
+    export OLDER START_SAVER SIGN_IN
 }
 
 teardown_file() {
@@ -31,8 +33,6 @@ teardown() {
 # A Windows exit code as the shell sees it from Wine: its low byte.
 SIGN_IN_COMPLETES=$((3010 % 256))
 
-ended() { ! kill -0 "$1" 2>/dev/null; }
-
 # Runs the installed program as the Screen Saver Settings do, /P (in a
 # preview pane) or /C (its Settings dialog), and returns once its window is
 # there; SHOWN_PID ends with it.
@@ -43,10 +43,11 @@ start_shown() {
     wait_until grep -q shown "$BATS_TEST_TMPDIR/shown"
 }
 
-# Runs the installed program full screen and returns once Wine has loaded
-# its file, which from then on cannot be deleted.
+# Runs the program installed in FOLDER (default the installed one) full
+# screen and returns once Wine has loaded its file, which from then on cannot
+# be deleted.
 start_full_screen() {
-    wine "$INSTALLED/Zantrelle.scr" /S 3>&- &
+    wine "${1:-$INSTALLED}/Zantrelle.scr" /S 3>&- &
     SAVER_PID=$!
     wait_until grep -q Zantrelle.scr "/proc/$SAVER_PID/maps"
 }
@@ -59,10 +60,8 @@ end_full_screen() {
 
 # Runs what was left for the next sign-in, as Windows does at sign-in.
 sign_in() {
-    local command
-    command=$(reg_value "$RUNONCE_KEY" Zantrelle) || fail "nothing was left for the next sign-in"
-    printf '%s\r\n' "$command" >"$BATS_TEST_TMPDIR/sign-in.cmd"
-    wine cmd /c "$(winepath -w "$BATS_TEST_TMPDIR/sign-in.cmd")"
+    run wine "$SIGN_IN"
+    assert_success
 }
 
 @test "a preview or the Settings dialog is asked to close: an upgrade then replaces the program, exits 0 and keeps the entry; an uninstall leaves nothing" {
@@ -119,4 +118,24 @@ sign_in() {
     end_full_screen
     sign_in
     assert_dir_not_exists "$INSTALLED"
+}
+
+@test "a folder of 200 characters with %, !, & and spaces in its name: the next sign-in's command fits a RunOnce value, runs as written and removes the folder" {
+    local name='Zantrelle 100% & done! %PATH% ^ (x)' folder
+    folder="C:\\$name\\$name $(printf 'y%.0s' {1..150})"
+    folder=${folder:0:200}
+    set_reg_value "$UNINSTALL_KEY" InstallLocation "$folder"
+    wine "$SETUP" /S
+    local installed
+    installed=$(unix_path "$folder")
+    assert_file_exists "$installed/Zantrelle.scr"
+    start_full_screen "$installed"
+    uninstall_silently
+    run reg_value "$RUNONCE_KEY" Zantrelle
+    assert_output --regexp '^"C:\\windows\\system32\\cmd\.exe" /d /v:off /c '
+    ((${#output} <= 259)) || fail "${#output} characters: Windows would not run it"
+    end_full_screen
+    sign_in
+    assert_dir_not_exists "$installed"
+    assert_dir_exists "$(dirname "$installed")"
 }

@@ -30,10 +30,11 @@ make_marked_setup() {
     make_installer "$version" "$dir" "$dir/setup.exe"
 }
 
-# The uninstaller returns at once and works on from a copy of itself; it is
-# done when the entry it removes last is gone.
+# Runs the uninstaller of the folder the uninstall entry names. It returns at
+# once and works on from a copy of itself; it is done when the entry it
+# removes last is gone.
 uninstall_silently() {
-    wine "$INSTALLED/Uninstall.exe" /S
+    wine "$(unix_path "$(reg_value "$UNINSTALL_KEY" InstallLocation)")/Uninstall.exe" /S
     wait_until not_installed
 }
 
@@ -58,7 +59,15 @@ reg_value() {
     sed -n "s/^    ${name//./\\.}    REG_[A-Z_]*    \(.*\)\r\$/\1/p" <<<"$listing"
 }
 
-set_reg_value() { wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
+# Prints the type of the registry value NAME under KEY, as in REG_SZ.
+reg_type() {
+    local key=$1 name=$2 listing
+    listing=$(wine reg query "$key" /v "$name" 2>/dev/null) || return 1
+    sed -n "s/^    ${name//./\\.}    \(REG_[A-Z_]*\)    .*/\1/p" <<<"$listing"
+}
+
+# Sets the registry value NAME under KEY to DATA, of TYPE (default REG_SZ).
+set_reg_value() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1; }
 delete_reg_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
 reg_key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 
@@ -81,6 +90,8 @@ unix_path() {
     local path
     path=$(winepath -u "$1" 2>/dev/null) && [[ -n $path ]] && printf '%s\n' "${path%/}"
 }
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # Runs COMMAND until it succeeds, for a minute at most.
 wait_until() {
