@@ -90,13 +90,8 @@ void DialogFormWindow::arrange() {
 }
 
 void DialogFormWindow::show() {
-    Form& form = form_;
     presentChanges();
-    dialog_->show();
-    if (form.window() != this) return;
-    dialog_->bringToFront();
-    if (form.window() != this) return;
-    activate();
+    showAndActivate();
 }
 
 void DialogFormWindow::showOwnedBy(std::intptr_t owner) {

@@ -60,6 +60,18 @@ void FormWindow::raise(Form& form, const std::function<void()>& event) {
     if (FormWindow* window = form.window()) window->presentChanges();
 }
 
+// Activate comes the first time the window shows, by whatever route: the
+// runtime's Show, or a window-manager call that shows it inside another
+// window; a system that activates later or not at all is not waited for.
+void FormWindow::showAndActivate() {
+    Form& form = form_;
+    native().show();
+    if (form.window() != this) return;
+    native().bringToFront();
+    if (form.window() != this) return;
+    activate();
+}
+
 void FormWindow::activate() {
     if (activated_ && !inactive_) return;
     activated_ = true;
@@ -86,17 +98,9 @@ PaintedFormWindow::PaintedFormWindow(Form& form)
 
 bool PaintedFormWindow::coversTheScreen() const { return form_.design().maximized && !painted_->isChild(); }
 
-// Activate comes the first time the window shows, by whatever route: the
-// runtime's Show, or a window-manager call that shows it inside another
-// window; a system that activates later or not at all is not waited for.
 void PaintedFormWindow::show() {
-    Form& form = form_;
     if (coversTheScreen()) coverOtherMonitors();
-    painted_->show();
-    if (form.window() != this) return;
-    painted_->bringToFront();
-    if (form.window() != this) return;
-    activate();
+    showAndActivate();
 }
 
 void PaintedFormWindow::showOwnedBy(std::intptr_t owner) {

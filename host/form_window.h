@@ -49,6 +49,8 @@ protected:
     // may unload the form and with it this window: nothing of this object
     // is touched after it.
     static void raise(Form& form, const std::function<void()>& event);
+    // Shows the window, makes it the active one and raises Activate.
+    void showAndActivate();
     // Activate comes the first time the window shows, and again each time
     // it becomes the active window after another was.
     void activate();
