@@ -61,7 +61,7 @@ public:
     display::FrmCover cover{[] { return true; }};
 
 private:
-    host::render::Surface& surface() { return *cover.window()->surface(); }
+    host::render::Surface& surface() { return cover.paintedWindow()->surface(); }
 
     float timeOfDay_ = 10 * 3600;
     std::vector<host::PixelRect> presented_;

@@ -22,13 +22,6 @@ HScrollBar::HScrollBar(TwipRect bounds, std::int16_t min, std::int16_t max, std:
 void HScrollBar::setValue(std::int16_t value) {
     if (value < Min || value > Max) raise(ErrorNumber::InvalidPropertyValue);
     value_ = value;
-    if (peer) peer->valueChanged();
-}
-
-void HScrollBar::userMovedTo(std::int16_t value) {
-    if (value < Min) value = Min;
-    if (value > Max) value = Max;
-    value_ = value;
 }
 
 }  // namespace host

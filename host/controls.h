@@ -76,13 +76,6 @@ struct Shape {
     }
 };
 
-// What a backend attaches to a windowed control to hear of changes made by code.
-class ControlPeer {
-public:
-    virtual ~ControlPeer() = default;
-    virtual void valueChanged() = 0;
-};
-
 struct Label {
     TwipRect Bounds;
     std::string Caption;
@@ -104,10 +97,6 @@ public:
     std::int16_t Value() const { return value_; }
     // Fails with "Invalid property value" outside Min..Max.
     void setValue(std::int16_t value);
-    // The user moved the thumb: the backend reports the new position.
-    void userMovedTo(std::int16_t value);
-
-    ControlPeer* peer = nullptr;
 
 private:
     std::int16_t value_;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "host/backend/text.h"
 #include "host/controls.h"
 #include "host/geometry.h"
 
@@ -12,10 +13,7 @@ namespace host {
 // designed size.
 inline constexpr double designTextPoints = 9.0;
 
-struct TextExtent {
-    int width = 0;
-    int height = 0;
-};
+using backend::TextExtent;
 
 // One control to place: its design bounds and the pixels its caption needs
 // in the font it shows it in, with the control's own margins (none for a

@@ -6,14 +6,22 @@ namespace host {
 
 namespace {
 
+using backend::ControlKind;
+
 int tabIndex(const DialogControl& control) {
     return std::visit([](const auto* c) { return c->TabIndex; }, control);
 }
 
+ControlKind kindOf(const DialogControl& control) {
+    if (std::holds_alternative<HScrollBar*>(control)) return ControlKind::ScrollBar;
+    if (std::holds_alternative<const CommandButton*>(control)) return ControlKind::Button;
+    return ControlKind::Label;
+}
+
 }  // namespace
 
-DialogOrder dialogOrder(const std::vector<Label*>& labels, const std::vector<HScrollBar*>& scrollBars,
-                        const std::vector<CommandButton*>& buttons) {
+std::vector<OrderedControl> dialogOrder(const std::vector<Label*>& labels, const std::vector<HScrollBar*>& scrollBars,
+                                        const std::vector<CommandButton*>& buttons) {
     std::vector<DialogControl> all;
     for (const Label* label : labels) all.emplace_back(label);
     for (HScrollBar* bar : scrollBars) all.emplace_back(bar);
@@ -21,15 +29,12 @@ DialogOrder dialogOrder(const std::vector<Label*>& labels, const std::vector<HSc
     std::stable_sort(all.begin(), all.end(),
                      [](const DialogControl& a, const DialogControl& b) { return tabIndex(a) < tabIndex(b); });
 
-    DialogOrder order;
+    std::vector<OrderedControl> order;
     for (std::size_t i = 0; i < all.size(); ++i) {
-        const auto* label = std::get_if<const Label*>(&all[i]);
-        const bool namesABar = i + 1 < all.size() && std::holds_alternative<HScrollBar*>(all[i + 1]);
-        if (label && !namesABar) {
-            order.painted.push_back(*label);
-        } else {
-            order.controls.push_back(all[i]);
-        }
+        ControlKind kind = kindOf(all[i]);
+        const bool namesABar = i + 1 < all.size() && kindOf(all[i + 1]) == ControlKind::ScrollBar;
+        if (kind == ControlKind::Label && !namesABar) kind = ControlKind::FaceText;
+        order.push_back({all[i], kind});
     }
     return order;
 }

@@ -2,23 +2,9 @@
 
 #include <optional>
 
-#include "host/geometry.h"
+#include "host/backend/dialog.h"
 
 namespace host {
-
-// The system's colours a dialog may take.
-struct SystemColors {
-    Color window;
-    Color windowText;
-    Color buttonFace;
-    Color buttonText;
-    Color highlight;
-};
-
-struct TextColors {
-    Color back;
-    Color text;
-};
 
 // A dialog's colours. With high contrast off it looks as designed: the
 // system's face and text colours, and labels with a back colour of their own

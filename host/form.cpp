@@ -15,7 +15,7 @@ Form::~Form() {
 
 void Form::Load() {
     if (isLoaded()) return;
-    window_ = std::make_unique<FormWindow>(*this);
+    window_ = FormWindow::make(*this);
     formLoaded();
     Form_Load();
 }
@@ -52,6 +52,8 @@ std::intptr_t Form::hWnd() const {
     return window_->handle();
 }
 
+PaintedFormWindow* Form::paintedWindow() const { return dynamic_cast<PaintedFormWindow*>(window_.get()); }
+
 PixelScale Form::scale() const { return window_ ? window_->scale() : PixelScale{}; }
 
 Twips Form::Width() const { return window_ ? Twips(window_->windowPixels().width) * scale().twipsPerPixelX : 0; }
@@ -62,24 +64,31 @@ Twips Form::ScaleHeight() const {
 }
 
 void Form::DrawLine(TwipPoint from, TwipPoint to, Color color) {
-    if (window_) window_->drawLine(from, to, color, 1);
+    if (PaintedFormWindow* painted = paintedWindow()) painted->drawLine(from, to, color, 1);
 }
 
 void Form::Cls() {
-    if (window_) window_->clearDrawing();
+    if (PaintedFormWindow* painted = paintedWindow()) painted->clearDrawing();
     CurrentX = 0;
     CurrentY = 0;
 }
 
 void Form::Print(std::string_view text) {
-    if (!window_) return;
-    window_->drawText({CurrentX, CurrentY}, text, font_, colors::black);
+    PaintedFormWindow* painted = paintedWindow();
+    if (!painted) return;
+    painted->drawText({CurrentX, CurrentY}, text, font_, colors::black);
     CurrentY += TextHeight(text);
     CurrentX = 0;
 }
 
-Twips Form::TextWidth(std::string_view text) const { return window_ ? window_->textExtent(text, font_).width : 0; }
+Twips Form::TextWidth(std::string_view text) const {
+    const PaintedFormWindow* painted = paintedWindow();
+    return painted ? painted->textExtent(text, font_).width : 0;
+}
 
-Twips Form::TextHeight(std::string_view text) const { return window_ ? window_->textExtent(text, font_).height : 0; }
+Twips Form::TextHeight(std::string_view text) const {
+    const PaintedFormWindow* painted = paintedWindow();
+    return painted ? painted->textExtent(text, font_).height : 0;
+}
 
 }  // namespace host

@@ -15,6 +15,7 @@
 namespace host {
 
 class FormWindow;
+class PaintedFormWindow;
 
 enum class BorderStyle { None, FixedToolWindow };
 
@@ -91,6 +92,8 @@ public:
 
     // For the runtime's window and the tests.
     FormWindow* window() const { return window_.get(); }
+    // Null when not loaded, or for a dialog, which has nothing to draw on.
+    PaintedFormWindow* paintedWindow() const;
     PixelScale scale() const;
     const PaintedControls& paintedControls() const { return painted_; }
     const std::vector<Timer*>& timers() const { return timers_; }

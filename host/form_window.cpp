@@ -5,6 +5,7 @@
 
 #include "host/app.h"
 #include "host/backend/text.h"
+#include "host/dialog_window.h"
 #include "host/form.h"
 
 namespace host {
@@ -38,39 +39,21 @@ PixelRect designRect(const FormDesign& design) {
     return {left, top, left + width, top + height};
 }
 
-backend::DialogDesign dialogDesign(const Form& form) {
-    return {form.Caption(), form.design().clientSize, form.font(),
-            dialogOrder(form.labels(), form.scrollBars(), form.buttons())};
-}
-
 }  // namespace
 
-FormWindow::FormWindow(Form& form) : form_(form) {
-    const FormDesign& design = form.design();
-    if (form.hasNativeControls()) {
-        native_ = backend::createDialogWindow(dialogDesign(form), *this);
-    } else {
-        auto painted = backend::createPaintedWindow(
-            {form.Caption(), designRect(design), design.topmost, design.showInTaskbar}, *this);
-        painted_ = painted.get();
-        native_ = std::move(painted);
-        surface_ = std::make_unique<render::Surface>(render::toPixel(design.backColor));
-    }
-    client_ = native_->clientPixels();
-    dpi_ = native_->dpi();
-    if (surface_) surface_->resize(client_.width, client_.height);
-    liveFormWindows().push_back(this);
-    updateTimers();
+std::unique_ptr<FormWindow> FormWindow::make(Form& form) {
+    if (form.hasNativeControls()) return std::make_unique<DialogFormWindow>(form);
+    return std::make_unique<PaintedFormWindow>(form);
 }
+
+FormWindow::FormWindow(Form& form) : form_(form) { liveFormWindows().push_back(this); }
 
 FormWindow::~FormWindow() {
     auto& live = liveFormWindows();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }
 
-PixelScale FormWindow::scale() const { return PixelScale::fromDpi(native_->dpi(), native_->dpi()); }
-
-bool FormWindow::coversTheScreen() const { return form_.design().maximized && !native_->isChild(); }
+PixelScale FormWindow::scale() const { return PixelScale::fromDpi(native().dpi(), native().dpi()); }
 
 void FormWindow::raise(Form& form, const std::function<void()>& event) {
     runEvent(event);
@@ -80,23 +63,16 @@ void FormWindow::raise(Form& form, const std::function<void()>& event) {
 // Activate comes the first time the window shows, by whatever route: the
 // runtime's Show, or a window-manager call that shows it inside another
 // window; a system that activates later or not at all is not waited for.
-void FormWindow::show() {
+void FormWindow::showAndActivate() {
     Form& form = form_;
-    if (coversTheScreen()) coverOtherMonitors();
-    native_->show();
+    native().show();
     if (form.window() != this) return;
-    native_->bringToFront();
+    native().bringToFront();
     if (form.window() != this) return;
-    activated();
+    activate();
 }
 
-void FormWindow::showOwnedBy(std::intptr_t owner) {
-    native_->takeOwner(owner);
-    show();
-}
-
-// And again each time it becomes the active window after another was.
-void FormWindow::activated() {
+void FormWindow::activate() {
     if (activated_ && !inactive_) return;
     activated_ = true;
     inactive_ = false;
@@ -104,38 +80,52 @@ void FormWindow::activated() {
     raise(form, [&form] { form.Form_Activate(); });
 }
 
-void FormWindow::clicked() {
+void FormWindow::unloadForm() {
+    Form& form = form_;
+    runEvent([&form] { form.Unload(); });
+}
+
+PaintedFormWindow::PaintedFormWindow(Form& form)
+    : FormWindow(form), surface_(render::toPixel(form.design().backColor)) {
+    const FormDesign& design = form.design();
+    painted_ = backend::createPaintedWindow(
+        {form.Caption(), designRect(design), design.topmost, design.showInTaskbar}, *this);
+    client_ = painted_->clientPixels();
+    dpi_ = painted_->dpi();
+    surface_.resize(client_.width, client_.height);
+    updateTimers();
+}
+
+bool PaintedFormWindow::coversTheScreen() const { return form_.design().maximized && !painted_->isChild(); }
+
+void PaintedFormWindow::show() {
+    if (coversTheScreen()) coverOtherMonitors();
+    showAndActivate();
+}
+
+void PaintedFormWindow::showOwnedBy(std::intptr_t owner) {
+    painted_->takeOwner(owner);
+    show();
+}
+
+void PaintedFormWindow::clicked() {
     // A window planted in another program's window is a picture there, not
     // a screen saver to dismiss.
-    if (native_->isChild()) return;
+    if (painted_->isChild()) return;
     Form& form = form_;
     raise(form, [&form] { form.Form_Click(); });
 }
 
-void FormWindow::buttonClicked(const CommandButton& button) {
-    if (button.onClick) raise(form_, button.onClick);
-}
-
-void FormWindow::timerFired(int timer) {
+void PaintedFormWindow::timerFired(int timer) {
     const std::vector<Timer*>& timers = form_.timers();
     if (timer < 1 || std::size_t(timer) > timers.size() || !timersRunning_) return;
     const Timer& fired = *timers[std::size_t(timer) - 1];
     if (fired.Enabled && fired.onTimer) raise(form_, fired.onTimer);
 }
 
-void FormWindow::closeAsked() {
-    Form& form = form_;
-    runEvent([&form] { form.Unload(); });
-}
+void PaintedFormWindow::resized() { geometryChanged(); }
 
-void FormWindow::destroyed() {
-    Form& form = form_;
-    runEvent([&form] { form.Unload(); });
-}
-
-void FormWindow::resized() { geometryChanged(); }
-
-void FormWindow::dpiChanged() {
+void PaintedFormWindow::dpiChanged() {
     // A full-screen window keeps exactly its monitor, never the rectangle
     // the system suggests for the new DPI.
     Form& form = form_;
@@ -145,7 +135,7 @@ void FormWindow::dpiChanged() {
 
 // Monitors added, removed or resized: the clock stays on the primary one
 // and the plain covers follow the others.
-void FormWindow::displaysChanged() {
+void PaintedFormWindow::displaysChanged() {
     if (suspended_ || !coversTheScreen()) return;
     Form& form = form_;
     placeOverPrimaryMonitor();
@@ -154,13 +144,13 @@ void FormWindow::displaysChanged() {
     if (form.window() == this) coverOtherMonitors();
 }
 
-void FormWindow::geometryChanged() {
-    const PixelSize client = native_->clientPixels();
-    const int dpi = native_->dpi();
+void PaintedFormWindow::geometryChanged() {
+    const PixelSize client = painted_->clientPixels();
+    const int dpi = painted_->dpi();
     if (client == client_ && dpi == dpi_) return;
     client_ = client;
     dpi_ = dpi;
-    if (surface_) surface_->resize(client.width, client.height);
+    surface_.resize(client.width, client.height);
     if (!activated_ || suspended_) return;
     Form& form = form_;
     raise(form, [&form] { form.Form_Resize(); });
@@ -168,17 +158,18 @@ void FormWindow::geometryChanged() {
 
 // Drawing 64 times a second for a display the power plan has turned off, or
 // for a locked session, only wastes power: the timers rest until it is back.
-void FormWindow::displayPowerChanged(bool on) {
+void PaintedFormWindow::displayPowerChanged(bool on) {
     displayOff_ = !on;
     updateTimers();
 }
 
-void FormWindow::sessionChanged(bool attended) {
+void PaintedFormWindow::sessionChanged(bool attended) {
     sessionAway_ = !attended;
     updateTimers();
 }
 
-void FormWindow::updateTimers() {
+void PaintedFormWindow::updateTimers() {
+    // The backend may report the display's state while it makes the window.
     if (!painted_) return;
     const bool run = !displayOff_ && !sessionAway_ && !suspended_;
     if (run == timersRunning_) return;
@@ -194,55 +185,54 @@ void FormWindow::updateTimers() {
     }
 }
 
-void FormWindow::placeOverPrimaryMonitor() {
-    if (painted_) painted_->place(primaryMonitor().bounds);
+void PaintedFormWindow::placeOverPrimaryMonitor() {
+    painted_->place(primaryMonitor().bounds);
 }
 
-void FormWindow::coverOtherMonitors() {
-    if (painted_) painted_->coverAlso(plainCoverRects(backend::monitors()), form_.design().backColor);
+void PaintedFormWindow::coverOtherMonitors() {
+    painted_->coverAlso(plainCoverRects(backend::monitors()), form_.design().backColor);
 }
 
-void FormWindow::suspend() {
+void PaintedFormWindow::suspend() {
     suspended_ = true;
     updateTimers();
-    native_->hide();
-    if (painted_) painted_->coverAlso({}, form_.design().backColor);
+    painted_->hide();
+    painted_->coverAlso({}, form_.design().backColor);
 }
 
-void FormWindow::presentChanges() {
-    if (!surface_ || suspended_) return;
-    const std::vector<PixelRect> changed = surface_->paintChanges(form_.paintedControls(), scale());
-    painted_->present(surface_->backBuffer(), changed);
+void PaintedFormWindow::presentChanges() {
+    if (suspended_) return;
+    const std::vector<PixelRect> changed = surface_.paintChanges(form_.paintedControls(), scale());
+    painted_->present(surface_.backBuffer(), changed);
 }
 
-void FormWindow::drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) {
-    if (surface_) surface_->drawLine(from, to, color, widthPixels, scale());
+void PaintedFormWindow::drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels) {
+    surface_.drawLine(from, to, color, widthPixels, scale());
 }
 
-void FormWindow::drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) {
-    if (!surface_ || text.empty()) return;
+void PaintedFormWindow::drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color) {
+    if (text.empty()) return;
     const PixelScale pixels = scale();
     const int left = twipsToPixels(topLeft.x, pixels.twipsPerPixelX);
     const int top = twipsToPixels(topLeft.y, pixels.twipsPerPixelY);
-    const int dpi = native_->dpi();
+    const int dpi = painted_->dpi();
     const backend::TextExtent extent = backend::measureText(text, font, dpi);
     // Glyphs may overhang their advance box by a pixel or two.
     constexpr int overhang = 2;
-    surface_->drawInto({left - overhang, top, left + extent.width + overhang, top + extent.height},
+    surface_.drawInto({left - overhang, top, left + extent.width + overhang, top + extent.height},
                        [&](render::PixelView view, int x, int y) {
                            backend::drawText(view, left + x, top + y, text, font, color, dpi);
                        });
 }
 
-TwipSize FormWindow::textExtent(std::string_view text, const Font& font) const {
-    if (!surface_) return {};
-    const backend::TextExtent extent = backend::measureText(text, font, native_->dpi());
+TwipSize PaintedFormWindow::textExtent(std::string_view text, const Font& font) const {
+    const backend::TextExtent extent = backend::measureText(text, font, painted_->dpi());
     const PixelScale pixels = scale();
     return {Twips(extent.width) * pixels.twipsPerPixelX, Twips(extent.height) * pixels.twipsPerPixelY};
 }
 
-void FormWindow::clearDrawing() {
-    if (surface_) surface_->clearPicture();
+void PaintedFormWindow::clearDrawing() {
+    surface_.clearPicture();
 }
 
 void suspendFormWindows() {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "host/backend/window.h"
+#include "host/font.h"
 #include "host/render/surface.h"
 
 namespace host {
@@ -15,45 +16,85 @@ class Form;
 
 // A loaded form's window as the runtime sees it, the same on every
 // platform: it raises the form's events for what its backend window
-// reports, presents what they changed, keeps the picture and the back
-// buffer of a painted window, and decides where a full-screen window goes,
-// which monitors get plain covers and when its timers rest.
-class FormWindow final : public backend::WindowEvents {
+// reports and shows what they changed. A form of lines and shapes has a
+// painted window (below), a form of labels, scroll bars and buttons a dialog
+// (host/dialog_window.h).
+class FormWindow {
 public:
-    explicit FormWindow(Form& form);
-    ~FormWindow();
+    // The kind of window the form's controls call for.
+    static std::unique_ptr<FormWindow> make(Form& form);
+    virtual ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
-    std::intptr_t handle() const { return native_->handle(); }
-    void setCaption(const std::string& caption) { native_->setCaption(caption); }
-    void show();
-    void showOwnedBy(std::intptr_t owner);
-    PixelSize windowPixels() const { return native_->windowPixels(); }
-    PixelSize clientPixels() const { return native_->clientPixels(); }
+    std::intptr_t handle() const { return native().handle(); }
+    void setCaption(const std::string& caption) { native().setCaption(caption); }
+    virtual void show() = 0;
+    // Owned by a window of this program or another and modal to it.
+    virtual void showOwnedBy(std::intptr_t owner) = 0;
+    PixelSize windowPixels() const { return native().windowPixels(); }
+    PixelSize clientPixels() const { return native().clientPixels(); }
     PixelScale scale() const;
 
-    // Persistent drawing; nothing on a window of native controls.
+    // Shows what the last event changed.
+    virtual void presentChanges() = 0;
+    // Nothing of it ticks or shows any more: the error box is coming up.
+    virtual void suspend() = 0;
+
+protected:
+    explicit FormWindow(Form& form);
+    virtual backend::NativeWindow& native() const = 0;
+
+    // Runs an event of the form, then presents what it changed. The event
+    // may unload the form and with it this window: nothing of this object
+    // is touched after it.
+    static void raise(Form& form, const std::function<void()>& event);
+    // Shows the window, makes it the active one and raises Activate.
+    void showAndActivate();
+    // Activate comes the first time the window shows, and again each time
+    // it becomes the active window after another was.
+    void activate();
+    void deactivate() { inactive_ = true; }
+    // Closed by the user or destroyed from outside: the form unloads as
+    // code would unload it.
+    void unloadForm();
+
+    Form& form_;
+    bool activated_ = false;
+    bool suspended_ = false;
+
+private:
+    bool inactive_ = false;
+};
+
+// The window of a form of lines and shapes: it keeps the form's picture and
+// back buffer, and decides where a full-screen window goes, which monitors
+// get plain covers and when its timers rest.
+class PaintedFormWindow final : public FormWindow, public backend::WindowEvents {
+public:
+    explicit PaintedFormWindow(Form& form);
+
+    void show() override;
+    void showOwnedBy(std::intptr_t owner) override;
+
+    // Persistent drawing.
     void drawLine(TwipPoint from, TwipPoint to, Color color, int widthPixels);
     void drawText(TwipPoint topLeft, std::string_view text, const Font& font, Color color);
     TwipSize textExtent(std::string_view text, const Font& font) const;
     void clearDrawing();
 
     // Paints what changed since the last frame and puts it on screen.
-    void presentChanges();
-    // Nothing of it ticks or shows any more: the error box is coming up.
-    void suspend();
+    void presentChanges() override;
+    void suspend() override;
 
-    // The painted window's surface; null for a window of native controls.
-    render::Surface* surface() { return surface_.get(); }
+    render::Surface& surface() { return surface_; }
 
-    void activated() override;
-    void deactivated() override { inactive_ = true; }
+    void activated() override { activate(); }
+    void deactivated() override { deactivate(); }
     void clicked() override;
-    void buttonClicked(const CommandButton& button) override;
     void timerFired(int timer) override;
-    void closeAsked() override;
-    void destroyed() override;
+    void closeAsked() override { unloadForm(); }
+    void destroyed() override { unloadForm(); }
     void resized() override;
     void dpiChanged() override;
     void displaysChanged() override;
@@ -61,11 +102,7 @@ public:
     void sessionChanged(bool attended) override;
 
 private:
-    // Runs an event of the form, then presents what it changed. The event
-    // may unload the form and with it this window: nothing of this object
-    // is touched after it.
-    static void raise(Form& form, const std::function<void()>& event);
-
+    backend::NativeWindow& native() const override { return *painted_; }
     bool coversTheScreen() const;
     void placeOverPrimaryMonitor();
     void coverOtherMonitors();
@@ -74,17 +111,12 @@ private:
     void geometryChanged();
     void updateTimers();
 
-    Form& form_;
-    std::unique_ptr<backend::NativeWindow> native_;
-    backend::PaintedWindow* painted_ = nullptr;
-    std::unique_ptr<render::Surface> surface_;
+    std::unique_ptr<backend::PaintedWindow> painted_;
+    render::Surface surface_;
     PixelSize client_;
     int dpi_ = 96;
-    bool activated_ = false;
-    bool inactive_ = false;
     bool displayOff_ = false;
     bool sessionAway_ = false;
-    bool suspended_ = false;
     bool timersRunning_ = false;
 };
 

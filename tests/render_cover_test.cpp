@@ -36,7 +36,7 @@ TEST_F(CoverFrameTest, DialSurvivesTheSpiralAndHandsPassingOverIt) {
     // Redraw everything from scratch and compare with the incremental frame:
     // what the spiral and the hands left behind is exactly the scene.
     const host::render::Image incremental = headless::renderFrame(cover);
-    host::render::Surface& surface = *cover.window()->surface();
+    host::render::Surface& surface = cover.paintedWindow()->surface();
     surface.paintWhole(cover.paintedControls(), cover.scale());
     const host::render::Image& whole = surface.backBuffer();
     EXPECT_FALSE(test_support::compareImages(incremental, whole));

@@ -78,21 +78,41 @@ TEST_F(DialogOwnerTest, OkAndTheCloseBoxGiveThePageBackAsWell) {
     EXPECT_TRUE(headless::window(page).enabled);
 }
 
-TEST_F(DialogOwnerTest, TheDialogIsCentredOverItsOwnerInsideTheWorkArea) {
-    run("/c:" + std::to_string(page));
-    // 241 x 131 over a 400 x 300 page at (100, 100).
-    EXPECT_EQ(dialogWindow().x, 100 + (400 - 241) / 2);
-    EXPECT_EQ(dialogWindow().y, 100 + (300 - 131) / 2);
-    headless::runMain([this] { program.frmConfig().Unload(); });
-
-    // A page hanging over the bottom right of a second monitor whose work
-    // area stops short of its taskbar: the dialog stays inside that area.
-    headless::setMonitors({{{0, 0, 1280, 800}, {0, 0, 1280, 760}, 96, true},
-                           {{1280, 0, 2560, 800}, {1280, 0, 2560, 760}, 96, false}});
-    headless::moveForeignWindow(page, 2400, 700);
-    run("/c:" + std::to_string(page));
-    EXPECT_EQ(dialogWindow().x, 2560 - 241);
-    EXPECT_EQ(dialogWindow().y, 760 - 131);
+// The dialog goes over its owner, on the owner's monitor, at that monitor's
+// DPI, and stays inside the monitor's work area (short of its taskbar).
+TEST_F(DialogOwnerTest, TheDialogIsCentredOverItsOwnerInsideTheWorkAreaOfItsMonitor) {
+    const host::Monitor primary{{0, 0, 1280, 800}, {0, 0, 1280, 760}, 96, true};
+    const host::Monitor right{{1280, 0, 3200, 1080}, {1280, 0, 3200, 1040}, 144, false};
+    const host::Monitor left{{-1024, 0, 0, 768}, {-1024, 0, 0, 728}, 96, false};
+    headless::setMonitors({primary, right, left});
+    struct Case {
+        const char* name;
+        int x, y;  // the page's top left; it is 400 x 300
+        host::Monitor monitor;
+        bool centred;  // false: pushed inside the work area
+    };
+    for (const Case& c : {Case{"OnThePrimary", 100, 100, primary, true},
+                          Case{"OnAMonitorOfMoreDpi", 1800, 300, right, true},
+                          Case{"OverTheTaskbarThere", 2900, 850, right, false},
+                          Case{"LeftOfThePrimary", -1100, 200, left, false}}) {
+        SCOPED_TRACE(c.name);
+        headless::moveForeignWindow(page, c.x, c.y);
+        run("/c:" + std::to_string(page));
+        const headless::WindowState& dialog = dialogWindow();
+        const host::PixelRect& work = c.monitor.workArea;
+        EXPECT_GE(dialog.x, work.left);
+        EXPECT_GE(dialog.y, work.top);
+        EXPECT_LE(dialog.x + dialog.width, work.right);
+        EXPECT_LE(dialog.y + dialog.height, work.bottom);
+        if (c.centred) {
+            EXPECT_NEAR(dialog.x + dialog.width / 2.0, c.x + 200, 1);
+            EXPECT_NEAR(dialog.y + dialog.height / 2.0, c.y + 150, 1);
+        }
+        const int designWidth = 3615 * c.monitor.dpi / 1440;
+        EXPECT_GE(dialog.width, designWidth) << "sized at its monitor's DPI";
+        EXPECT_LT(dialog.width, designWidth * 3 / 2);
+        headless::runMain([this] { program.frmConfig().Unload(); });
+    }
 }
 
 }  // namespace

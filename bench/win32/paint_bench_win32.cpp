@@ -36,7 +36,7 @@ double nanosecondsPerIteration(int iterations, const std::function<void()>& prep
 
 void report(const char* name, double nanoseconds) { std::printf("%-44s %12.0f ns (median)\n", name, nanoseconds); }
 
-host::render::Surface& surfaceOf(display::FrmCover& cover) { return *cover.window()->surface(); }
+host::render::Surface& surfaceOf(display::FrmCover& cover) { return cover.paintedWindow()->surface(); }
 
 void paintChanges(display::FrmCover& cover) { surfaceOf(cover).paintChanges(cover.paintedControls(), cover.scale()); }
 void paintWhole(display::FrmCover& cover) { surfaceOf(cover).paintWhole(cover.paintedControls(), cover.scale()); }

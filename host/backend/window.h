@@ -8,12 +8,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "host/controls.h"
-#include "host/dialog_order.h"
-#include "host/font.h"
 #include "host/geometry.h"
 #include "host/monitors.h"
 #include "host/render/image.h"
@@ -38,10 +36,12 @@ public:
     virtual void deactivated() = 0;
     // A click on the window or on one of its plain covers.
     virtual void clicked() = 0;
-    virtual void buttonClicked(const CommandButton& button) = 0;
     virtual void timerFired(int timer) = 0;
+    // The user asked to close it (the close box, Alt+F4): the window is still
+    // there and goes only if the core lets it.
     virtual void closeAsked() = 0;
-    // Destroyed from outside, as when the window it was planted in went.
+    // Already gone, destroyed from outside, as when the window it was planted
+    // in went: the core must not destroy it again.
     virtual void destroyed() = 0;
     // The client area changed size.
     virtual void resized() = 0;
@@ -70,8 +70,7 @@ public:
     // Makes it the foreground window.
     virtual void bringToFront() = 0;
     // Owned by another window, which may belong to another program, and
-    // modal to it: centred over the owner, inside the work area of the
-    // owner's monitor; the owner is disabled while this window is open, and
+    // modal to it: the owner is disabled while this window is open, and
     // enabled and made active again just before this window goes.
     virtual void takeOwner(std::intptr_t owner) = 0;
     virtual void hide() = 0;
@@ -107,20 +106,15 @@ struct PaintedWindowDesign {
     bool showInTaskbar = true;
 };
 
-// A fixed tool window of the platform's own controls.
-struct DialogDesign {
-    std::string caption;
-    TwipSize clientSize;
-    Font font;
-    DialogOrder order;
-};
-
-// Made hidden; they report to events until they go.
+// Made hidden; it reports to events until it goes. Dialogs: dialog.h.
 std::unique_ptr<PaintedWindow> createPaintedWindow(const PaintedWindowDesign& design, WindowEvents& events);
-std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, WindowEvents& events);
 
 // Every monitor of the desktop, in virtual-screen pixels, each with its DPI.
 std::vector<Monitor> monitors();
+
+// Where a top-level window of any program is, frame included, in
+// virtual-screen pixels; nothing when no window has that handle.
+std::optional<PixelRect> windowRect(std::intptr_t window);
 
 // The program's window classes: another instance finds a cover by its
 // class, and an installer finds every running copy by them.

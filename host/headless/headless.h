@@ -96,6 +96,26 @@ void activate(Form& form);
 // nobody can see the session.
 void tick(Form& form);
 
+// A dialog's keys, one after another, as the user types them; each is a
+// report of its own.
+void pressKeys(Form& form, const std::vector<DialogKey>& keys);
+// A click on the dialog's button with that caption.
+void clickButton(Form& form, const std::string& caption);
+// A request to the dialog's n-th scroll bar in window order, as a click in
+// its trough or on an arrow, or a drag of its thumb, makes.
+void scroll(Form& form, int bar, backend::ScrollRequest request);
+void clickCloseBox(Form& form);
+// The dialog's controls as it shows them, in window order; none for a form
+// that is no loaded dialog.
+std::vector<DialogControlState> dialogControls(const Form& form);
+// The index among them of the control that has the focus; -1 for none.
+int focusedControl(const Form& form);
+// The system's colours and high-contrast setting, and the desktop's message
+// font (8 points until set), as the user changes them; an open dialog
+// follows.
+void setSystemLook(backend::SystemLook look);
+void setMessageFontPoints(float points);
+
 // What the form's window shows on screen. Every event presents what it
 // changed, as on Windows; a test that changed controls outside any event has
 // that presented first, as the next event would. An empty image for a form

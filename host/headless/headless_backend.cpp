@@ -9,8 +9,7 @@ namespace host::headless {
 
 namespace {
 
-constexpr std::int32_t popupStyle = std::int32_t(0x86000000u);      // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
-constexpr std::int32_t toolWindowStyle = std::int32_t(0x84C80000u);  // WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU
+constexpr std::int32_t popupStyle = std::int32_t(0x86000000u);  // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
 
 }  // namespace
 
@@ -30,6 +29,22 @@ Handle newHandle() {
     const Handle handle = machine().nextHandle;
     machine().nextHandle += 0x10;
     return handle;
+}
+
+bool makeModal(Handle window, Handle owner) {
+    const auto found = machine().windows.find(owner);
+    if (found == machine().windows.end()) return false;
+    machine().windows.at(window).owner = owner;
+    found->second.enabled = false;
+    found->second.active = false;
+    return true;
+}
+
+void giveBackOwner(Handle owner) {
+    const auto found = machine().windows.find(owner);
+    if (found == machine().windows.end()) return;
+    found->second.enabled = true;
+    found->second.active = true;
 }
 
 HeadlessWindow* programWindow(Handle window) {
@@ -62,20 +77,14 @@ std::unique_ptr<PaintedWindow> createPaintedWindow(const PaintedWindowDesign& de
     return std::make_unique<headless::HeadlessWindow>(std::move(state), events);
 }
 
-// Sized from twips at the primary monitor's DPI, at (0, 0): the window
-// manager's default place.
-std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, WindowEvents& events) {
-    headless::WindowState state;
-    state.title = design.caption;
-    state.className = dialogWindowClass;
-    state.style = headless::toolWindowStyle;
-    const PixelScale scale = PixelScale::fromDpi(headless::primaryMonitor().dpi, headless::primaryMonitor().dpi);
-    state.width = twipsToPixels(design.clientSize.width, scale.twipsPerPixelX);
-    state.height = twipsToPixels(design.clientSize.height, scale.twipsPerPixelY);
-    return std::make_unique<headless::HeadlessWindow>(std::move(state), events);
-}
-
 std::vector<Monitor> monitors() { return machine().monitors; }
+
+std::optional<PixelRect> windowRect(std::intptr_t window) {
+    const auto found = machine().windows.find(window);
+    if (found == machine().windows.end()) return std::nullopt;
+    const headless::WindowState& state = found->second;
+    return PixelRect{state.x, state.y, state.x + state.width, state.y + state.height};
+}
 
 int runProgram(const std::function<bool()>& startUp) {
     headless::asEvent(startUp);

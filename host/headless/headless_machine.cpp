@@ -5,6 +5,7 @@
 #include "host/app.h"
 #include "host/form_window.h"
 #include "host/headless/headless.h"
+#include "host/headless/headless_dialog.h"
 #include "host/headless/headless_state.h"
 #include "host/headless/headless_window.h"
 #include "host/headless/png_writer.h"
@@ -104,6 +105,10 @@ void destroyWindow(Handle window) {
     for (Handle child : children) destroyWindow(child);
     if (HeadlessWindow* ours = programWindow(window)) {
         asEvent([ours] { ours->events().destroyed(); });
+        return;
+    }
+    if (const auto dialog = machine().dialogs.find(window); dialog != machine().dialogs.end()) {
+        asEvent([&] { dialog->second->events().destroyed(); });
         return;
     }
     machine().windows.erase(window);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/backend/dialog.h"
 #include "host/geometry.h"
 
 namespace host::headless {
@@ -55,5 +56,15 @@ struct RecordedCall {
 // The steps of reading and writing a file, each of which a test can make
 // fail as a lost disk would.
 enum class FileStep { Read, Create, Write, Flush, Close, Replace };
+
+// A dialog's control as the machine shows it: what the core made it from,
+// and where and in which colours the last arrangement put it.
+struct DialogControlState {
+    backend::ControlDesign design;
+    backend::ControlPlace place;
+};
+
+// The keys a dialog handles.
+enum class DialogKey { Tab, ShiftTab, Enter, Escape, Space, Left, Right, Up, Down, PageUp, PageDown, Home, End };
 
 }  // namespace host::headless

@@ -9,8 +9,15 @@
 namespace host::headless {
 
 class HeadlessWindow;
+class HeadlessDialog;
 
 inline Monitor defaultMonitor() { return {{0, 0, 640, 480}, {0, 0, 640, 480}, 96, true}; }
+
+// The colours of the system's standard theme.
+inline backend::SystemLook defaultLook() {
+    return {false,
+            {colors::white, colors::black, Color::fromRgb(240, 240, 240), colors::black, Color::fromRgb(0, 120, 215)}};
+}
 
 // Everything the in-memory machine knows; one per process.
 struct Machine {
@@ -21,10 +28,14 @@ struct Machine {
     bool instanceTurnHeld = false;
     std::string commandLine;
     FileSystem files;
+    backend::SystemLook look = defaultLook();
+    // The desktop's message font, the font of a dialog whose design names none.
+    float messageFontPoints = 8;
 
     Handle nextHandle = 0x10010;
     std::map<Handle, WindowState> windows;
     std::map<Handle, HeadlessWindow*> programWindows;
+    std::map<Handle, HeadlessDialog*> dialogs;
     std::vector<RecordedCall> calls;
     int cursorCount = 0;
     Outcome outcome;
@@ -33,6 +44,12 @@ struct Machine {
 Machine& machine();
 const Monitor& primaryMonitor();
 Handle newHandle();
+
+// Makes owner own the window and wait, disabled, while it is open; false
+// when no window has that handle.
+bool makeModal(Handle window, Handle owner);
+// The owner takes the focus back before the window it waited for goes.
+void giveBackOwner(Handle owner);
 
 // The program's window with that handle; null for another program's.
 HeadlessWindow* programWindow(Handle window);

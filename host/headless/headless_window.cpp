@@ -17,12 +17,7 @@ HeadlessWindow::HeadlessWindow(WindowState state, backend::WindowEvents& events)
 }
 
 HeadlessWindow::~HeadlessWindow() {
-    // The owner takes the focus back before this window goes.
-    const auto owner = machine().windows.find(modalTo_);
-    if (owner != machine().windows.end()) {
-        owner->second.enabled = true;
-        owner->second.active = true;
-    }
+    giveBackOwner(modalTo_);
     for (Handle cover : plainCovers_) machine().windows.erase(cover);
     machine().windows.erase(handle_);
     machine().programWindows.erase(handle_);
@@ -54,19 +49,7 @@ void HeadlessWindow::bringToFront() {
 }
 
 void HeadlessWindow::takeOwner(std::intptr_t owner) {
-    const auto found = machine().windows.find(owner);
-    if (found == machine().windows.end()) return;
-    WindowState& ownerState = found->second;
-    const PixelRect ownerRect{ownerState.x, ownerState.y, ownerState.x + ownerState.width,
-                              ownerState.y + ownerState.height};
-    const PixelRect placed = centredOver(ownerRect, state().width, state().height,
-                                         monitorOf(ownerRect, machine().monitors).workArea);
-    state().owner = owner;
-    state().x = placed.left;
-    state().y = placed.top;
-    ownerState.enabled = false;
-    ownerState.active = false;
-    modalTo_ = owner;
+    if (makeModal(handle_, owner)) modalTo_ = owner;
 }
 
 void HeadlessWindow::place(PixelRect rect) {

@@ -61,15 +61,30 @@ bool isDialogWindow(HWND window) {
     return window && registeredDialogClass && GetClassLongPtrW(window, GCW_ATOM) == registeredDialogClass;
 }
 
-class DialogWindow final : public backend::NativeWindow {
+std::optional<backend::ScrollAction> scrollAction(int request) {
+    using backend::ScrollAction;
+    switch (request) {
+        case SB_LINELEFT: return ScrollAction::LineLeft;
+        case SB_LINERIGHT: return ScrollAction::LineRight;
+        case SB_PAGELEFT: return ScrollAction::PageLeft;
+        case SB_PAGERIGHT: return ScrollAction::PageRight;
+        case SB_LEFT: return ScrollAction::ToStart;
+        case SB_RIGHT: return ScrollAction::ToEnd;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: return ScrollAction::ToThumb;
+        default: return std::nullopt;  // SB_ENDSCROLL: the move is already done
+    }
+}
+
+class DialogWindow final : public backend::DialogWindow {
 public:
-    DialogWindow(const backend::DialogDesign& design, backend::WindowEvents& events) : events_(events) {
+    DialogWindow(const backend::DialogDesign& design, backend::DialogEvents& events) : events_(events) {
         window_ = CreateWindowExW(dialogExStyle, reinterpret_cast<LPCWSTR>(std::uintptr_t(dialogClass())),
                                   widen(design.caption).c_str(), dialogStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         controls_ = std::make_unique<DialogControls>(design, window_);
+        dpi_ = windowDpi(window_);
         SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
-        fitToDpi(windowDpi(window_), std::nullopt);
     }
 
     ~DialogWindow() override {
@@ -107,28 +122,41 @@ public:
         return {client.right, client.bottom};
     }
 
-    int dpi() const override { return windowDpi(window_); }
+    int dpi() const override { return dpi_; }
 
     bool isChild() const override { return false; }
+
+    backend::TextExtent captionRoom(backend::ControlKind kind, const std::string& caption,
+                                    const Font& font) const override {
+        return controls_->captionRoom(kind, caption, font, dpi());
+    }
+
+    int emPixels(const Font& font) const override { return controls_->emPixels(font, dpi()); }
+
+    // The client area as given; the frame comes on top of that.
+    void arrange(const backend::DialogArrangement& arrangement) override {
+        controls_->arrange(arrangement, dpi());
+        RECT bounds{0, 0, arrangement.client.width, arrangement.client.height};
+        addFrame(bounds, dpi());
+        SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+
+    void moveTo(int left, int top) override {
+        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    void setValue(backend::ControlId bar, int value) override { controls_->setValue(bar, value); }
 
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> handleLookMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    // The client area is the form's size in twips at the monitor's DPI,
-    // grown for a larger text; the frame comes on top of that.
-    void fitToDpi(int dpi, std::optional<POINT> topLeft) {
-        const SIZE client = controls_->layout(dpi);
-        RECT bounds{0, 0, client.cx, client.cy};
-        addFrame(bounds, dpi);
-        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-        if (!topLeft) flags |= SWP_NOMOVE;
-        const POINT at = topLeft.value_or(POINT{});
-        SetWindowPos(window_, nullptr, at.x, at.y, bounds.right - bounds.left, bounds.bottom - bounds.top, flags);
-    }
-
-    backend::WindowEvents& events_;
+    backend::DialogEvents& events_;
     HWND window_ = nullptr;
+    // As the system last reported it with WM_DPICHANGED.
+    int dpi_ = 96;
     std::unique_ptr<DialogControls> controls_;
     ModalOwner modalOwner_;
 };
@@ -139,14 +167,22 @@ std::optional<LRESULT> DialogWindow::handleMessage(UINT message, WPARAM wParam, 
     switch (message) {
         case WM_COMMAND: {
             if (HIWORD(wParam) != BN_CLICKED) return std::nullopt;
-            if (const CommandButton* button = controls_->buttonFor(LOWORD(wParam))) events_.buttonClicked(*button);
+            // IDCANCEL: Esc, as the dialog manager reports it.
+            if (LOWORD(wParam) == IDCANCEL) {
+                events_.cancelAsked();
+            } else if (const auto button = controls_->controlOfCommand(LOWORD(wParam))) {
+                events_.buttonPressed(*button);
+            }
             return 0;
         }
-        case WM_HSCROLL:
-            if (!controls_->scroll(HWND(lParam), LOWORD(wParam), std::int16_t(HIWORD(wParam)))) return std::nullopt;
+        case WM_HSCROLL: {
+            const std::optional<backend::ControlId> bar = controls_->controlOf(HWND(lParam));
+            if (!bar) return std::nullopt;
+            if (const auto action = scrollAction(LOWORD(wParam)))
+                events_.scrollRequested(*bar, {*action, std::int16_t(HIWORD(wParam))});
             return 0;
+        }
         case WM_CLOSE:
-            // The close box unloads the form like code would; no button runs.
             events_.closeAsked();
             return 0;
         case WM_ACTIVATE: {
@@ -171,17 +207,19 @@ std::optional<LRESULT> DialogWindow::handleLookMessage(UINT message, WPARAM wPar
             if (auto brush = controls_->labelColors(HWND(lParam), HDC(wParam))) return LRESULT(*brush);
             return std::nullopt;
         case WM_DPICHANGED: {
+            // Where the system suggests, dragged across monitors; the size
+            // comes with the core's new arrangement.
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            fitToDpi(int(HIWORD(wParam)), POINT{suggested.left, suggested.top});
+            dpi_ = int(HIWORD(wParam));
+            moveTo(suggested.left, suggested.top);
+            events_.dpiChanged();
             return 0;
         }
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
         case WM_THEMECHANGED:
             // High contrast, the colours or the message font may have changed.
-            controls_->followSystemColors();
-            fitToDpi(windowDpi(window_), std::nullopt);
-            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            events_.lookChanged();
             return 0;
         default: return std::nullopt;
     }
@@ -206,7 +244,7 @@ LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 namespace host::backend {
 
-std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, WindowEvents& events) {
+std::unique_ptr<DialogWindow> createDialogWindow(const DialogDesign& design, DialogEvents& events) {
     return std::make_unique<win32::DialogWindow>(design, events);
 }
 

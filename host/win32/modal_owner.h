@@ -15,8 +15,7 @@ public:
     ModalOwner(const ModalOwner&) = delete;
     ModalOwner& operator=(const ModalOwner&) = delete;
 
-    // Makes `owner` own `window`, centres the window over it inside the work
-    // area of the owner's monitor, and disables the owner.
+    // Makes `owner` own `window` and disables the owner.
     void take(HWND window, HWND owner);
     // Enables the owner and makes it the active window again; nothing when
     // there is none.

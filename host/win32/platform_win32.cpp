@@ -19,6 +19,12 @@ std::unique_ptr<PaintedWindow> createPaintedWindow(const PaintedWindowDesign& de
 
 std::vector<Monitor> monitors() { return win32::desktopMonitors(); }
 
+std::optional<PixelRect> windowRect(std::intptr_t window) {
+    RECT rect{};
+    if (!GetWindowRect(reinterpret_cast<HWND>(window), &rect)) return std::nullopt;
+    return win32::toPixelRect(rect);
+}
+
 void lastFormUnloaded() { PostQuitMessage(0); }
 
 void endProgram(int exitCode) {

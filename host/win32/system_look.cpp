@@ -1,5 +1,9 @@
 #include "host/win32/system_look.h"
 
+#include <windows.h>
+
+#include "host/backend/dialog.h"
+
 namespace host::win32 {
 
 namespace {
@@ -18,12 +22,17 @@ Color systemColor(int index) { return Color{std::uint32_t(GetSysColor(index))}; 
 
 }  // namespace
 
-DialogPalette systemPalette() {
-    return {highContrastOn(),
+void overrideHighContrast(std::optional<bool> on) { highContrastOverride = on; }
+
+}  // namespace host::win32
+
+namespace host::backend {
+
+SystemLook systemLook() {
+    using win32::systemColor;
+    return {win32::highContrastOn(),
             {systemColor(COLOR_WINDOW), systemColor(COLOR_WINDOWTEXT), systemColor(COLOR_BTNFACE),
              systemColor(COLOR_BTNTEXT), systemColor(COLOR_HIGHLIGHT)}};
 }
 
-void overrideHighContrast(std::optional<bool> on) { highContrastOverride = on; }
-
-}  // namespace host::win32
+}  // namespace host::backend

@@ -79,15 +79,6 @@ TEST_F(DialogOwnerTest, ThePageOwnsTheDialogAndWaitsForItUntilEscCancelOrOk) {
     EXPECT_EQ(harness::readFile(userSettings.file()), "5\r\n150\r\n") << "Enter saved";
 }
 
-TEST_F(DialogOwnerTest, ANumberThatNamesNoWindowLeavesTheDialogFreeStanding) {
-    HWND dialog = open(L"/c:123");
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(page.window));
-    harness::pressKey(VK_ESCAPE);
-    EXPECT_EQ(process.waitForExit(10s), std::optional<DWORD>(0));
-}
-
 // A save that fails ends the program with its error box: the page must not
 // stay disabled behind it, waiting for a program that is going.
 TEST_F(DialogOwnerTest, TheErrorBoxOfAFailedSaveGivesThePageBack) {
