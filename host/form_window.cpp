@@ -16,13 +16,7 @@ std::vector<FormWindow*>& liveFormWindows() {
     return windows;
 }
 
-Monitor primaryMonitor() {
-    const std::vector<Monitor> monitors = backend::monitors();
-    for (const Monitor& monitor : monitors) {
-        if (monitor.primary) return monitor;
-    }
-    return monitors.empty() ? Monitor{} : monitors.front();
-}
+Monitor primaryMonitor() { return host::primaryMonitor(backend::monitors()); }
 
 // A window that is not maximised: its design size at the primary monitor's
 // DPI, centred on that monitor.

@@ -19,13 +19,6 @@ Machine& machine() {
     return state;
 }
 
-const Monitor& primaryMonitor() {
-    for (const Monitor& monitor : machine().monitors) {
-        if (monitor.primary) return monitor;
-    }
-    return machine().monitors.front();
-}
-
 Handle newHandle() {
     const Handle handle = machine().nextHandle;
     machine().nextHandle += 0x10;
@@ -69,7 +62,8 @@ std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, Win
     state.title = design.caption;
     state.className = dialogWindowClass;
     state.style = headless::toolWindowStyle;
-    const PixelScale scale = PixelScale::fromDpi(headless::primaryMonitor().dpi, headless::primaryMonitor().dpi);
+    const int dpi = primaryMonitor(machine().monitors).dpi;
+    const PixelScale scale = PixelScale::fromDpi(dpi, dpi);
     state.width = twipsToPixels(design.clientSize.width, scale.twipsPerPixelX);
     state.height = twipsToPixels(design.clientSize.height, scale.twipsPerPixelY);
     return std::make_unique<headless::HeadlessWindow>(std::move(state), events);

@@ -29,8 +29,9 @@ void reportToEach(Report&& report) {
 void reset() { startFreshProgram(); }
 
 void setScreenPixels(int width, int height) {
-    Monitor primary = primaryMonitor();
+    Monitor primary = primaryMonitor(machine().monitors);
     primary.bounds = primary.workArea = {0, 0, width, height};
+    primary.primary = true;
     machine().monitors = {primary};
 }
 

@@ -31,7 +31,6 @@ struct Machine {
 };
 
 Machine& machine();
-const Monitor& primaryMonitor();
 Handle newHandle();
 
 // The program's window with that handle; null for another program's.
