@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+// The program's window classes (paintedWindowClass and the others), which
+// the installer and other instances find its windows by.
+#include "host/backend/window_classes.h"
 #include "host/controls.h"
 #include "host/dialog_order.h"
 #include "host/font.h"
@@ -121,12 +124,6 @@ std::unique_ptr<NativeWindow> createDialogWindow(const DialogDesign& design, Win
 
 // Every monitor of the desktop, in virtual-screen pixels, each with its DPI.
 std::vector<Monitor> monitors();
-
-// The program's window classes: another instance finds a cover by its
-// class, and an installer finds every running copy by them.
-inline constexpr const char* paintedWindowClass = "ZantrelleCover";
-inline constexpr const char* plainCoverWindowClass = "ZantrellePlainCover";
-inline constexpr const char* dialogWindowClass = "ZantrelleDialog";
 
 }  // namespace backend
 }  // namespace host
