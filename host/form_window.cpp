@@ -6,6 +6,7 @@
 #include "host/app.h"
 #include "host/backend/text.h"
 #include "host/form.h"
+#include "host/live_list.h"
 
 namespace host {
 
@@ -240,7 +241,7 @@ void FormWindow::clearDrawing() {
 }
 
 void suspendFormWindows() {
-    for (FormWindow* window : std::vector<FormWindow*>(liveFormWindows())) window->suspend();
+    forEachStillListed(liveFormWindows(), [](FormWindow& window) { window.suspend(); });
 }
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "host/headless/headless_records.h"
 #include "host/monitors.h"
@@ -24,7 +25,7 @@ struct Machine {
 
     Handle nextHandle = 0x10010;
     std::map<Handle, WindowState> windows;
-    std::map<Handle, HeadlessWindow*> programWindows;
+    std::vector<HeadlessWindow*> programWindows;  // in the order they were made
     std::vector<RecordedCall> calls;
     int cursorCount = 0;
     Outcome outcome;
@@ -35,7 +36,6 @@ Handle newHandle();
 
 // The program's window with that handle; null for another program's.
 HeadlessWindow* programWindow(Handle window);
-std::vector<HeadlessWindow*> programWindows();
 
 // Runs a report to the core as the runtime runs an event: the program may
 // end inside it, which ends the report.

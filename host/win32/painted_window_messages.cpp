@@ -5,8 +5,8 @@
 
 #include <cstring>
 
+#include "host/backend/runtime_calls.h"
 #include "host/win32/screen_metrics.h"
-#include "host/win32/unexpected_failure.h"
 
 namespace host::win32 {
 
