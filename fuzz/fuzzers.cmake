@@ -32,6 +32,7 @@ function(fuzz_object source coverage out_object)
     add_custom_command(
       OUTPUT ${object}
       COMMAND ${FUZZ_CLANGXX} ${fuzz_flags} ${fuzz_coverage_${coverage}} -I${PROJECT_SOURCE_DIR}
+              -I${ZANTRELLE_GENERATED_DIR}
               ${fuzz_include_flags} -MD -MF ${object}.d -c ${source} -o ${object}
       DEPENDS ${source}
       DEPFILE ${object}.d

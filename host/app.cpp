@@ -1,9 +1,12 @@
 #include "host/app.h"
 
+#include <new>
+
 #include "host/error.h"
 #include "host/form_window.h"
 #include "host/backend/files.h"
 #include "host/backend/program.h"
+#include "host/backend/runtime_calls.h"
 #include "host/render/shape_raster.h"
 
 namespace host {
@@ -54,6 +57,12 @@ void reportUnhandledError(const RuntimeError& error) {
     // Nothing may tick on behind the box, nor cover it.
     suspendFormWindows();
     backend::reportUnhandledError(error);
+}
+
+void reportUnexpectedFailure(const std::exception& failure) {
+    if (dynamic_cast<const std::bad_alloc*>(&failure)) reportUnhandledError(RuntimeError(ErrorNumber::OutOfMemory));
+    reportUnhandledError(
+        RuntimeError(ErrorNumber::InternalError, describe(ErrorNumber::InternalError) + ": " + failure.what()));
 }
 
 void formLoaded() { ++loadedForms; }

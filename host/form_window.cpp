@@ -7,6 +7,7 @@
 #include "host/backend/text.h"
 #include "host/dialog_window.h"
 #include "host/form.h"
+#include "host/live_list.h"
 
 namespace host {
 
@@ -17,13 +18,7 @@ std::vector<FormWindow*>& liveFormWindows() {
     return windows;
 }
 
-Monitor primaryMonitor() {
-    const std::vector<Monitor> monitors = backend::monitors();
-    for (const Monitor& monitor : monitors) {
-        if (monitor.primary) return monitor;
-    }
-    return monitors.empty() ? Monitor{} : monitors.front();
-}
+Monitor primaryMonitor() { return host::primaryMonitor(backend::monitors()); }
 
 // A window that is not maximised: its design size at the primary monitor's
 // DPI, centred on that monitor.
@@ -236,7 +231,7 @@ void PaintedFormWindow::clearDrawing() {
 }
 
 void suspendFormWindows() {
-    for (FormWindow* window : std::vector<FormWindow*>(liveFormWindows())) window->suspend();
+    forEachStillListed(liveFormWindows(), [](FormWindow& window) { window.suspend(); });
 }
 
 }  // namespace host

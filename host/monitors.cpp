@@ -4,6 +4,13 @@
 
 namespace host {
 
+Monitor primaryMonitor(const std::vector<Monitor>& monitors) {
+    for (const Monitor& monitor : monitors) {
+        if (monitor.primary) return monitor;
+    }
+    return monitors.empty() ? Monitor{} : monitors.front();
+}
+
 std::vector<PixelRect> plainCoverRects(const std::vector<Monitor>& monitors) {
     std::vector<PixelRect> rects;
     for (const Monitor& monitor : monitors) {

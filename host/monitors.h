@@ -17,6 +17,11 @@ struct Monitor {
     friend bool operator==(const Monitor&, const Monitor&) = default;
 };
 
+// The monitor the system calls primary; the first when none is, and a
+// monitor of no area at 96 DPI when the system reports none (no desktop yet,
+// or the session's displays all gone).
+Monitor primaryMonitor(const std::vector<Monitor>& monitors);
+
 // The clock covers the primary monitor; every other monitor gets a plain
 // cover of the background colour, so nothing on any screen stays in view.
 std::vector<PixelRect> plainCoverRects(const std::vector<Monitor>& monitors);

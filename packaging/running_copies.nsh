@@ -7,6 +7,8 @@
 ; holds none of these files and is left alone. The walk uses GetWindow, as
 ; EnumWindows would need a callback into the script.
 
+!include window_classes.nsh
+
 !define GW_HWNDNEXT 2
 !define GW_CHILD 5
 !define GA_PARENT 1
@@ -44,9 +46,9 @@
   Function ${PREFIX}ProgramProcess
     StrCpy $R2 0
     System::Call 'user32::GetClassNameW(p R1, w .R3, i ${NSIS_MAX_STRLEN})'
-    StrCmp $R3 ZantrelleCover ours
-    StrCmp $R3 ZantrellePlainCover ours
-    StrCmp $R3 ZantrelleDialog ours
+    StrCmp $R3 ${PAINTED_WINDOW_CLASS} ours
+    StrCmp $R3 ${PLAIN_COVER_WINDOW_CLASS} ours
+    StrCmp $R3 ${DIALOG_WINDOW_CLASS} ours
     Return
   ours:
     System::Call 'user32::GetWindowThreadProcessId(p R1, *i .R4)'
@@ -92,7 +94,7 @@
           ; A preview is a child window; the class names the dialog.
           System::Call 'user32::GetAncestor(p R1, i ${GA_PARENT}) p .R5'
           ${If} $R5 != $R0
-          ${OrIf} $R3 == ZantrelleDialog
+          ${OrIf} $R3 == ${DIALOG_WINDOW_CLASS}
             System::Call 'user32::PostMessageW(p R1, i ${WM_CLOSE}, p 0, p 0)'
             System::Call 'kernel32::WaitForSingleObject(p R2, i ${CLOSE_WAIT_MS}) i .R6'
           ${EndIf}

@@ -45,6 +45,8 @@ make_zip() {
 make_installer() {
     local version=$1 dir=$2 out=$3 signer=${4:-}
     local defines=("-DVERSION=$version" "-DFILES=$(realpath "$dir")" "-DOUTFILE=$(realpath -m "$out")")
+    # The build writes the window classes' names out for the scripts.
+    defines+=("-X!addincludedir $(build_dir release)/package")
     [[ -z $signer ]] || defines+=("-DSIGN=$signer")
     makensis -V2 -INPUTCHARSET UTF8 "${defines[@]}" "$ZANTRELLE_ROOT/packaging/zantrelle.nsi"
 }

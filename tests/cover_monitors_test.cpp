@@ -62,6 +62,42 @@ TEST_F(CoverMonitorsTest, EveryMonitorButThePrimaryGetsAPlainCoverOverExactlyIts
     }
 }
 
+// The system may list the primary monitor anywhere, flag none, or report
+// none at all while its displays come and go.
+TEST_F(CoverMonitorsTest, TheClockTakesThePrimaryMonitorWhereverTheSystemListsItOrWhenItReportsNone) {
+    struct Layout {
+        const char* name;
+        std::vector<Monitor> monitors;
+        PixelRect clock;
+    };
+    const Monitor unflagged = monitor({0, 0, 1280, 1024}, 120);
+    const std::vector<Layout> layouts = {
+        {"primary listed second", {monitor({-1280, 0, 0, 1024}, 96), primary}, primary.bounds},
+        {"none flagged: the first", {unflagged, monitor({1280, 0, 2560, 1024}, 96)}, unflagged.bounds},
+        {"none reported", {}, {}},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        headless::setMonitors(layout.monitors);
+        run("/S");
+        ASSERT_TRUE(program.frmCover().isLoaded());
+        const headless::WindowState& clock = headless::window(program.frmCover().hWnd());
+        EXPECT_EQ(PixelRect(clock.x, clock.y, clock.x + clock.width, clock.y + clock.height), layout.clock);
+        headless::runMain([this] { program.frmCover().Unload(); });
+    }
+
+    run("/c");
+    ASSERT_TRUE(program.frmConfig().isLoaded());
+    const headless::WindowState atDefaultDpi = headless::window(program.frmConfig().hWnd());
+    headless::runMain([this] { program.frmConfig().Unload(); });
+    headless::setMonitors({});
+    run("/c");
+    ASSERT_TRUE(program.frmConfig().isLoaded()) << "the settings open with no monitor reported";
+    const headless::WindowState& settings = headless::window(program.frmConfig().hWnd());
+    EXPECT_EQ(settings.width, atDefaultDpi.width);
+    EXPECT_EQ(settings.height, atDefaultDpi.height);
+}
+
 TEST_F(CoverMonitorsTest, AClickOnAnyCoverEndsTheProgramAndAllCoversGoTogether) {
     headless::setMonitors({primary, monitor({1920, 0, 3840, 1080}, 96), monitor({-1920, 0, 0, 1080}, 96)});
     run("/S");

@@ -1,3 +1,4 @@
+#include "host/backend/window_classes.h"
 #include "tests/startup_test_support.h"
 
 namespace startup_test {
@@ -20,10 +21,10 @@ TEST_F(GuardTest, OnlyAnotherInstancesCoverEndsAFullScreenStart) {
         bool ends;
     };
     const Other others[] = {
-        {"Zantrelle", "ZantrelleCover", true},
+        {"Zantrelle", host::backend::paintedWindowClass, true},
         {"Zantrelle", "CabinetWClass", false},
-        {"Preview", "ZantrelleCover", false},
-        {"Settings...", "ZantrelleDialog", false},
+        {"Preview", host::backend::paintedWindowClass, false},
+        {"Settings...", host::backend::dialogWindowClass, false},
     };
     for (const Other& other : others) {
         SCOPED_TRACE(std::string(other.title) + " of class " + other.className);

@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+// The program's window classes (paintedWindowClass and the others), which
+// the installer and other instances find its windows by.
+#include "host/backend/window_classes.h"
 #include "host/geometry.h"
 #include "host/monitors.h"
 #include "host/render/image.h"
@@ -115,12 +118,6 @@ std::vector<Monitor> monitors();
 // Where a top-level window of any program is, frame included, in
 // virtual-screen pixels; nothing when no window has that handle.
 std::optional<PixelRect> windowRect(std::intptr_t window);
-
-// The program's window classes: another instance finds a cover by its
-// class, and an installer finds every running copy by them.
-inline constexpr const char* paintedWindowClass = "ZantrelleCover";
-inline constexpr const char* plainCoverWindowClass = "ZantrellePlainCover";
-inline constexpr const char* dialogWindowClass = "ZantrelleDialog";
 
 }  // namespace backend
 }  // namespace host

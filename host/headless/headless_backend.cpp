@@ -1,28 +1,18 @@
 // The backend contract, in memory: windows in the machine's table, the
 // program's outcome recorded instead of the process ending.
+#include <algorithm>
+
 #include "host/backend/program.h"
 #include "host/backend/window.h"
+#include "host/backend/window_styles.h"
 #include "host/headless/headless_state.h"
 #include "host/headless/headless_window.h"
 
 namespace host::headless {
 
-namespace {
-
-constexpr std::int32_t popupStyle = std::int32_t(0x86000000u);  // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
-
-}  // namespace
-
 Machine& machine() {
     static Machine state;
     return state;
-}
-
-const Monitor& primaryMonitor() {
-    for (const Monitor& monitor : machine().monitors) {
-        if (monitor.primary) return monitor;
-    }
-    return machine().monitors.front();
 }
 
 Handle newHandle() {
@@ -48,14 +38,10 @@ void giveBackOwner(Handle owner) {
 }
 
 HeadlessWindow* programWindow(Handle window) {
-    const auto found = machine().programWindows.find(window);
-    return found == machine().programWindows.end() ? nullptr : found->second;
-}
-
-std::vector<HeadlessWindow*> programWindows() {
-    std::vector<HeadlessWindow*> windows;
-    for (const auto& [handle, window] : machine().programWindows) windows.push_back(window);
-    return windows;
+    const std::vector<HeadlessWindow*>& windows = machine().programWindows;
+    const auto found = std::find_if(windows.begin(), windows.end(),
+                                    [window](const HeadlessWindow* ours) { return ours->handle() == window; });
+    return found == windows.end() ? nullptr : *found;
 }
 
 }  // namespace host::headless
@@ -68,7 +54,7 @@ std::unique_ptr<PaintedWindow> createPaintedWindow(const PaintedWindowDesign& de
     headless::WindowState state;
     state.title = design.caption;
     state.className = paintedWindowClass;
-    state.style = headless::popupStyle;
+    state.style = std::int32_t(paintedWindowStyle);
     state.topmost = design.topmost;
     state.x = design.rect.left;
     state.y = design.rect.top;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/backend/text.h"
+#include "host/backend/window_styles.h"
 #include "host/headless/headless_state.h"
 #include "host/monitors.h"
 
@@ -11,9 +12,6 @@ namespace host::headless {
 namespace {
 
 using backend::ControlKind;
-
-// WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, as the Win32 dialog's.
-constexpr std::int32_t dialogStyle = std::int32_t(0x02C80000u);
 
 // A dialog whose design names no font shows the desktop's message font.
 Font shownFont(const Font& font) {
@@ -32,7 +30,7 @@ HeadlessDialog::HeadlessDialog(const backend::DialogDesign& design, backend::Dia
     WindowState window;
     window.title = design.caption;
     window.className = backend::dialogWindowClass;
-    window.style = dialogStyle;
+    window.style = std::int32_t(backend::dialogWindowStyle);
     window.createdDuringInstanceTurn = machine().instanceTurnHeld;
     machine().windows[handle_] = std::move(window);
     machine().dialogs[handle_] = this;

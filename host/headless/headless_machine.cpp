@@ -1,9 +1,9 @@
 // What tests do to the in-memory machine and read back from it.
-#include <algorithm>
 #include <set>
 
 #include "host/app.h"
 #include "host/form_window.h"
+#include "host/live_list.h"
 #include "host/headless/headless.h"
 #include "host/headless/headless_dialog.h"
 #include "host/headless/headless_state.h"
@@ -19,10 +19,7 @@ HeadlessWindow* windowOf(const Form& form) { return form.isLoaded() ? programWin
 // Reports to every window of the program, each only while it lives.
 template <class Report>
 void reportToEach(Report&& report) {
-    for (HeadlessWindow* window : programWindows()) {
-        const std::vector<HeadlessWindow*> live = programWindows();
-        if (std::find(live.begin(), live.end(), window) != live.end()) asEvent([&] { report(*window); });
-    }
+    forEachStillListed(machine().programWindows, [&](HeadlessWindow& window) { asEvent([&] { report(window); }); });
 }
 
 }  // namespace
@@ -30,8 +27,9 @@ void reportToEach(Report&& report) {
 void reset() { startFreshProgram(); }
 
 void setScreenPixels(int width, int height) {
-    Monitor primary = primaryMonitor();
+    Monitor primary = primaryMonitor(machine().monitors);
     primary.bounds = primary.workArea = {0, 0, width, height};
+    primary.primary = true;
     machine().monitors = {primary};
 }
 
@@ -81,10 +79,9 @@ void moveForeignWindow(Handle window, int x, int y) {
 void resizeForeignWindow(Handle window, int clientWidth, int clientHeight) {
     machine().windows.at(window).width = clientWidth;
     machine().windows.at(window).height = clientHeight;
-    for (HeadlessWindow* child : programWindows()) {
-        const WindowState& state = machine().windows.at(child->handle());
-        if (state.parent == window) asEvent([&] { child->moved(0, 0, clientWidth, clientHeight, false); });
-    }
+    reportToEach([&](HeadlessWindow& child) {
+        if (machine().windows.at(child.handle()).parent == window) child.moved(0, 0, clientWidth, clientHeight, false);
+    });
 }
 
 std::vector<Handle> plainCoversOf(const Form& form) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "host/headless/headless_records.h"
 #include "host/monitors.h"
@@ -34,7 +35,7 @@ struct Machine {
 
     Handle nextHandle = 0x10010;
     std::map<Handle, WindowState> windows;
-    std::map<Handle, HeadlessWindow*> programWindows;
+    std::vector<HeadlessWindow*> programWindows;  // in the order they were made
     std::map<Handle, HeadlessDialog*> dialogs;
     std::vector<RecordedCall> calls;
     int cursorCount = 0;
@@ -42,7 +43,6 @@ struct Machine {
 };
 
 Machine& machine();
-const Monitor& primaryMonitor();
 Handle newHandle();
 
 // Makes owner own the window and wait, disabled, while it is open; false
@@ -53,7 +53,6 @@ void giveBackOwner(Handle owner);
 
 // The program's window with that handle; null for another program's.
 HeadlessWindow* programWindow(Handle window);
-std::vector<HeadlessWindow*> programWindows();
 
 // Runs a report to the core as the runtime runs an event: the program may
 // end inside it, which ends the report.

@@ -9,7 +9,7 @@ HeadlessWindow::HeadlessWindow(WindowState state, backend::WindowEvents& events)
     : handle_(newHandle()), events_(events) {
     state.createdDuringInstanceTurn = machine().instanceTurnHeld;
     machine().windows[handle_] = std::move(state);
-    machine().programWindows[handle_] = this;
+    machine().programWindows.push_back(this);
     dpi_ = monitorOf(rect(), machine().monitors).dpi;
     // Windows tells a window that asks for the display's state what it is
     // at once; only a display that is off changes anything.
@@ -20,7 +20,7 @@ HeadlessWindow::~HeadlessWindow() {
     giveBackOwner(modalTo_);
     for (Handle cover : plainCovers_) machine().windows.erase(cover);
     machine().windows.erase(handle_);
-    machine().programWindows.erase(handle_);
+    std::erase(machine().programWindows, this);
 }
 
 WindowState& HeadlessWindow::state() const { return machine().windows.at(handle_); }
@@ -66,7 +66,7 @@ void HeadlessWindow::moved(int x, int y, int width, int height, bool shown) {
     window.width = width;
     window.height = height;
     if (resized) events_.resized();
-    if (!shown || !machine().programWindows.count(handle)) return;
+    if (!shown || !programWindow(handle)) return;
     const bool first = !window.visible;
     window.visible = true;
     if (first) events_.activated();
@@ -79,7 +79,7 @@ void HeadlessWindow::displaysChanged() {
         dpi_ = dpi;
         events_.dpiChanged();
     }
-    if (machine().programWindows.count(handle) && state().parent == 0) events_.displaysChanged();
+    if (programWindow(handle) && state().parent == 0) events_.displaysChanged();
 }
 
 void HeadlessWindow::startTimer(int timer, int) { timers_.insert(timer); }

@@ -4,18 +4,19 @@
 
 #include <optional>
 
+#include "host/backend/runtime_calls.h"
+#include "host/backend/window_styles.h"
 #include "host/win32/dialog_controls.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/system_functions.h"
-#include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
 
 namespace host::win32 {
 
 namespace {
 
-constexpr DWORD dialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD dialogStyle = backend::dialogWindowStyle;
 constexpr DWORD dialogExStyle = WS_EX_TOOLWINDOW;
 
 LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

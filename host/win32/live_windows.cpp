@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "host/live_list.h"
+#include "host/backend/runtime_calls.h"
 #include "host/win32/painted_window.h"
-#include "host/win32/unexpected_failure.h"
 
 namespace host::win32 {
 
@@ -29,16 +30,10 @@ void LiveWindows::remove(PaintedWindow* window) {
     }
 }
 
-bool LiveWindows::contains(const PaintedWindow* window) const {
-    return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
-}
-
 void CALLBACK LiveWindows::watch(HWND, UINT, UINT_PTR, DWORD) {
     try {
-        // Ending one window can end others; each is checked only while it lives.
-        for (PaintedWindow* window : liveWindows().snapshot()) {
-            if (liveWindows().contains(window)) window->followParent();
-        }
+        // Ending one window can end others.
+        forEachStillListed(liveWindows().windows(), [](PaintedWindow& window) { window.followParent(); });
     } catch (const std::exception& failure) {
         reportUnexpectedFailure(failure);
     }

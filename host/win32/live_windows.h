@@ -16,8 +16,7 @@ class LiveWindows {
 public:
     void add(PaintedWindow* window);
     void remove(PaintedWindow* window);
-    bool contains(const PaintedWindow* window) const;
-    std::vector<PaintedWindow*> snapshot() const { return windows_; }
+    const std::vector<PaintedWindow*>& windows() const { return windows_; }
 
 private:
     static void CALLBACK watch(HWND, UINT, UINT_PTR, DWORD);

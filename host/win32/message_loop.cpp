@@ -1,9 +1,9 @@
 #include <windows.h>
 
 #include "host/backend/program.h"
+#include "host/backend/runtime_calls.h"
 #include "host/win32/dialog_window.h"
 #include "host/win32/system_functions.h"
-#include "host/win32/unexpected_failure.h"
 
 namespace host::backend {
 
@@ -24,7 +24,7 @@ int runProgram(const std::function<bool()>& startUp) {
         }
         return received == 0 ? int(message.wParam) : 1;
     } catch (const std::exception& failure) {
-        win32::reportUnexpectedFailure(failure);
+        reportUnexpectedFailure(failure);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "host/backend/window_styles.h"
 #include "host/win32/live_windows.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/system_functions.h"
@@ -14,7 +15,6 @@ namespace host::win32 {
 namespace {
 
 constexpr int applicationIcon = 1;
-constexpr DWORD popupStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 const wchar_t* windowClass(WNDPROC procedure) {
     static const std::wstring className = widen(backend::paintedWindowClass);
@@ -69,7 +69,7 @@ PaintedWindow::PaintedWindow(const backend::PaintedWindowDesign& design, backend
     const PixelRect& rect = design.rect;
     // Created hidden, already titled: another instance looks for it by title.
     CreateWindowExW(extendedStyleFor(design), windowClass(&PaintedWindow::windowProcedure),
-                    widen(design.caption).c_str(), popupStyle, rect.left, rect.top, rect.right - rect.left,
+                    widen(design.caption).c_str(), backend::paintedWindowStyle, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     dpi_ = windowDpi(window_);
     // Drawing for a display the power plan has turned off only wastes power:

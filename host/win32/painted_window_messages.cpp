@@ -5,8 +5,8 @@
 
 #include <cstring>
 
+#include "host/backend/runtime_calls.h"
 #include "host/win32/screen_metrics.h"
-#include "host/win32/unexpected_failure.h"
 
 namespace host::win32 {
 
@@ -34,6 +34,14 @@ LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         onPaint();
         return 0;
+    case WM_PRINTCLIENT: {
+        // Thumbnails and PrintWindow ask for the picture this way, even of a
+        // hidden window: the whole client area from the back buffer.
+        RECT client{};
+        GetClientRect(window_, &client);
+        blit(HDC(wParam), client);
+        return 0;
+    }
     case WM_SIZE:
         events_.resized();
         return 0;

@@ -1,7 +1,8 @@
 #include "host/win32/plain_covers.h"
 
+#include "host/backend/runtime_calls.h"
 #include "host/backend/window.h"
-#include "host/win32/unexpected_failure.h"
+#include "host/backend/window_styles.h"
 #include "host/win32/wide_text.h"
 #include "host/win32/window_class.h"
 
@@ -49,7 +50,7 @@ void PlainCovers::follow(const std::vector<PixelRect>& rects) {
 
 HWND PlainCovers::create(const PixelRect& rect) {
     HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass(&PlainCovers::windowProcedure), L"",
-                                  WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left, rect.top,
+                                  backend::paintedWindowStyle, rect.left, rect.top,
                                   rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

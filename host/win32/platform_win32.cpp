@@ -1,14 +1,10 @@
 #include <windows.h>
 
-#include <new>
-
-#include "host/app.h"
 #include "host/backend/program.h"
 #include "host/backend/window.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/painted_window.h"
 #include "host/win32/screen_metrics.h"
-#include "host/win32/unexpected_failure.h"
 #include "host/win32/wide_text.h"
 
 namespace host::backend {
@@ -53,13 +49,3 @@ float secondsSinceMidnight() {
 void startFresh() { win32::ModalOwner::giveBackAll(); }
 
 }  // namespace host::backend
-
-namespace host::win32 {
-
-void reportUnexpectedFailure(const std::exception& failure) {
-    if (dynamic_cast<const std::bad_alloc*>(&failure))
-        reportUnhandledError(RuntimeError(ErrorNumber::OutOfMemory));
-    reportUnhandledError(RuntimeError(ErrorNumber::InternalError, describe(ErrorNumber::InternalError) + ": " + failure.what()));
-}
-
-}  // namespace host::win32

@@ -51,11 +51,4 @@ int windowDpi(HWND window) {
     return screenDpi();
 }
 
-RECT primaryMonitorRect() {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
-    return info.rcMonitor;
-}
-
 }  // namespace host::win32

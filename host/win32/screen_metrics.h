@@ -13,10 +13,6 @@ namespace host::win32 {
 int windowDpi(HWND window);
 int screenDpi();
 
-// The primary monitor in virtual-screen pixels. There may be no window
-// manager to maximise a window, so the cover window is placed by hand.
-RECT primaryMonitorRect();
-
 // Every monitor of the desktop, each with its own DPI.
 std::vector<Monitor> desktopMonitors();
 

@@ -9,6 +9,7 @@ bats_load_library bats-file
 ZANTRELLE_ROOT=$(cd "$BATS_TEST_DIRNAME/../.." && pwd)
 source "$ZANTRELLE_ROOT/scripts/lib.sh"
 source "$ZANTRELLE_ROOT/scripts/release.sh"
+source "$(build_dir release)/package/window_classes.bash"
 # Read from CMakeLists.txt itself rather than from the build, so files named
 # by any other version fail the tests.
 VERSION=$(sed -n 's/^project(Zantrelle VERSION \([0-9.]*\).*/\1/p' "$ZANTRELLE_ROOT/CMakeLists.txt")

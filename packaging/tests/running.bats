@@ -12,7 +12,8 @@ setup_file() {
     OLDER=$BATS_FILE_TMPDIR/older
     make_marked_setup 0.9.0 "$OLDER"
     START_SAVER=$BATS_FILE_TMPDIR/start_saver.exe
-    x86_64-w64-mingw32-gcc -municode -O2 -o "$START_SAVER" "$BATS_TEST_DIRNAME/start_saver.c"
+    x86_64-w64-mingw32-gcc -municode -O2 -DDIALOG_WINDOW_CLASS="L\"$DIALOG_WINDOW_CLASS\"" -o "$START_SAVER" \
+        "$BATS_TEST_DIRNAME/start_saver.c"
     SIGN_IN=$BATS_FILE_TMPDIR/sign_in.exe
     x86_64-w64-mingw32-gcc -municode -O2 -o "$SIGN_IN" "$BATS_TEST_DIRNAME/sign_in.c"
     export OLDER START_SAVER SIGN_IN

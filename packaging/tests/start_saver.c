@@ -2,13 +2,14 @@
 // Saver Settings do: with /P and the handle of a preview pane, a window of
 // this program's own, or with /C for its Settings dialog. Prints "shown"
 // once the screen saver's window is there (planted in the pane, or the
-// dialog), and ends when the screen saver does.
+// dialog), and ends when the screen saver does. DIALOG_WINDOW_CLASS, the
+// dialog's window class as a wide string, comes from the command line.
 #include <stdio.h>
 #include <wchar.h>
 #include <windows.h>
 
 static BOOL shown(HWND pane) {
-    return pane ? GetWindow(pane, GW_CHILD) != NULL : FindWindowW(L"ZantrelleDialog", NULL) != NULL;
+    return pane ? GetWindow(pane, GW_CHILD) != NULL : FindWindowW(DIALOG_WINDOW_CLASS, NULL) != NULL;
 }
 
 int wmain(int argc, wchar_t** argv) {

@@ -1,6 +1,6 @@
 // The cover window's life on a real desktop, in this process: plain covers
-// over the monitors they are given, and timers at rest while the display is
-// off or the session locked.
+// over the monitors they are given, its picture as the system asks to print
+// it, and timers at rest while the display is off or the session locked.
 
 #include <gtest/gtest.h>
 
@@ -36,6 +36,7 @@ COLORREF paintedColour(HWND window) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
     HGDIOBJ previous = SelectObject(memory, bitmap);
+    PatBlt(memory, 0, 0, 8, 8, BLACKNESS);
     SendMessageW(window, WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT | PRF_ERASEBKGND);
     const COLORREF colour = GetPixel(memory, 4, 4);
     SelectObject(memory, previous);
@@ -83,6 +84,31 @@ TEST(PlainCovers, CoverExactlyTheirRectanglesAndFollowThem) {
     covers.follow({});
     EXPECT_TRUE(covers.windows().empty());
     EXPECT_FALSE(IsWindow(kept));
+}
+
+// A form of one colour, shown as a picture the back buffer holds.
+class ColouredForm : public host::Form {
+public:
+    ColouredForm() : host::Form(design()) {}
+
+private:
+    static host::FormDesign design() {
+        host::FormDesign design;
+        design.name = "frmColoured";
+        design.clientSize = {3000, 2000};
+        design.backColor = host::Color::fromRgb(200, 40, 40);
+        return design;
+    }
+};
+
+TEST(PaintedWindow, AnswersPrintClientWithItsPictureShownOrHidden) {
+    ColouredForm form;
+    form.Show();
+    const HWND window = reinterpret_cast<HWND>(form.hWnd());
+    EXPECT_EQ(paintedColour(window), RGB(200, 40, 40));
+    ShowWindow(window, SW_HIDE);
+    EXPECT_EQ(paintedColour(window), RGB(200, 40, 40));
+    form.Unload();
 }
 
 // A form with nothing but a timer that counts its ticks.

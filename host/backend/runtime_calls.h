@@ -1,0 +1,16 @@
+#pragma once
+
+// What a backend may call in the runtime core, beside the WindowEvents each
+// of its windows reports to.
+
+#include <exception>
+
+namespace host {
+
+// A failure that is no run-time error of the program (memory exhausted, a
+// fault in the runtime itself), caught where it would otherwise unwind
+// through the system's code: it ends in the runtime's error box, as an
+// unhandled error does.
+[[noreturn]] void reportUnexpectedFailure(const std::exception& failure);
+
+}  // namespace host
