@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/win32/cover_colour.h"
+#include "bench/win32/full_screen_popup.h"
 
 namespace {
 
@@ -78,49 +79,16 @@ void tick(HWND window) {
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_TIMER:
-        tick(window);
-        return 0;
-    case WM_LBUTTONUP:
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    if (message != WM_TIMER) return endOnClick(window, message, wParam, lParam);
+    tick(window);
+    return 0;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    WNDCLASSEXW description{};
-    description.cbSize = sizeof(description);
-    description.lpfnWndProc = windowProcedure;
-    description.hInstance = instance;
-    description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    description.hbrBackground = CreateSolidBrush(coverColour);
-    description.lpszClassName = L"GdiSpiral";
-    RegisterClassExW(&description);
-
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& area = monitor.rcMonitor;
-    HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"GdiSpiral", L"Plain GDI spiral",
-                                  WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, area.left, area.top,
-                                  area.right - area.left, area.bottom - area.top, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
+    HWND window = showFullScreenPopup(instance, windowProcedure, L"GdiSpiral", L"Plain GDI spiral");
     // As often as the saver's timer: its interval is one millisecond.
     SetTimer(window, 1, 1, nullptr);
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return runMessages();
 }
