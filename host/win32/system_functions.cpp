@@ -18,77 +18,14 @@ void loadLibrariesFromTheSystemFolderOnly() { SetDefaultDllDirectories(LOAD_LIBR
 
 namespace system_functions {
 
-// Per-monitor DPI, from Windows 10 on.
-decltype(&AdjustWindowRectExForDpi) adjustWindowRectExForDpi() {
-    static const auto function =
-        systemFunction<decltype(&AdjustWindowRectExForDpi)>(L"user32.dll", "AdjustWindowRectExForDpi");
-    return function;
-}
-
-decltype(&GetDpiForWindow) getDpiForWindow() {
-    static const auto function = systemFunction<decltype(&GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
-    return function;
-}
-
-decltype(&SystemParametersInfoForDpi) systemParametersInfoForDpi() {
-    static const auto function =
-        systemFunction<decltype(&SystemParametersInfoForDpi)>(L"user32.dll", "SystemParametersInfoForDpi");
-    return function;
-}
-
-// From Windows 8.1 on.
-decltype(&GetDpiForMonitor) getDpiForMonitor() {
-    static const auto function = systemFunction<decltype(&GetDpiForMonitor)>(L"shcore.dll", "GetDpiForMonitor");
-    return function;
-}
-
-// The common controls: only the settings dialog needs them.
-decltype(&InitCommonControlsEx) initCommonControlsEx() {
-    static const auto function =
-        systemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
-    return function;
-}
-
-decltype(&SetWindowSubclass) setWindowSubclass() {
-    static const auto function = systemFunction<decltype(&SetWindowSubclass)>(L"comctl32.dll", "SetWindowSubclass");
-    return function;
-}
-
-decltype(&DefSubclassProc) defSubclassProc() {
-    static const auto function = systemFunction<decltype(&DefSubclassProc)>(L"comctl32.dll", "DefSubclassProc");
-    return function;
-}
-
-decltype(&RemoveWindowSubclass) removeWindowSubclass() {
-    static const auto function =
-        systemFunction<decltype(&RemoveWindowSubclass)>(L"comctl32.dll", "RemoveWindowSubclass");
-    return function;
-}
-
-// The shell and COM: only finding the settings file needs them.
-decltype(&SHGetKnownFolderPath) shGetKnownFolderPath() {
-    static const auto function =
-        systemFunction<decltype(&SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
-    return function;
-}
-
-decltype(&CoTaskMemFree) coTaskMemFree() {
-    static const auto function = systemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
-    return function;
-}
-
-// The session's notifications: only a running clock needs them.
-decltype(&WTSRegisterSessionNotification) wtsRegisterSessionNotification() {
-    static const auto function =
-        systemFunction<decltype(&WTSRegisterSessionNotification)>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
-    return function;
-}
-
-decltype(&WTSUnRegisterSessionNotification) wtsUnRegisterSessionNotification() {
-    static const auto function = systemFunction<decltype(&WTSUnRegisterSessionNotification)>(
-        L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
-    return function;
-}
+// Each looked up once, when first asked for.
+#define ZANTRELLE_DEFINE_SYSTEM_FUNCTION(accessor, library, function)                       \
+    decltype(&function) accessor() {                                                        \
+        static const auto found = systemFunction<decltype(&function)>(library, #function);  \
+        return found;                                                                       \
+    }
+ZANTRELLE_SYSTEM_FUNCTIONS(ZANTRELLE_DEFINE_SYSTEM_FUNCTION)
+#undef ZANTRELLE_DEFINE_SYSTEM_FUNCTION
 
 }  // namespace system_functions
 

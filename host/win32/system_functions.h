@@ -27,25 +27,30 @@ namespace host::win32 {
 // which Windows only ever loads from there.
 void loadLibrariesFromTheSystemFolderOnly();
 
+// The table of them: the accessor, the library, the function. Per-monitor
+// DPI from Windows 10 on (user32) and 8.1 on (shcore); the common controls
+// for the settings dialog alone; the shell and COM for finding the settings
+// file alone; the session's notifications for a running clock alone.
+#define ZANTRELLE_SYSTEM_FUNCTIONS(X)                                                    \
+    X(adjustWindowRectExForDpi, L"user32.dll", AdjustWindowRectExForDpi)                 \
+    X(getDpiForWindow, L"user32.dll", GetDpiForWindow)                                   \
+    X(systemParametersInfoForDpi, L"user32.dll", SystemParametersInfoForDpi)             \
+    X(getDpiForMonitor, L"shcore.dll", GetDpiForMonitor)                                 \
+    X(initCommonControlsEx, L"comctl32.dll", InitCommonControlsEx)                       \
+    X(setWindowSubclass, L"comctl32.dll", SetWindowSubclass)                             \
+    X(defSubclassProc, L"comctl32.dll", DefSubclassProc)                                 \
+    X(removeWindowSubclass, L"comctl32.dll", RemoveWindowSubclass)                       \
+    X(shGetKnownFolderPath, L"shell32.dll", SHGetKnownFolderPath)                        \
+    X(coTaskMemFree, L"ole32.dll", CoTaskMemFree)                                        \
+    X(wtsRegisterSessionNotification, L"wtsapi32.dll", WTSRegisterSessionNotification)   \
+    X(wtsUnRegisterSessionNotification, L"wtsapi32.dll", WTSUnRegisterSessionNotification)
+
 // Each returns the function, or null when the running system lacks it.
 namespace system_functions {
 
-decltype(&AdjustWindowRectExForDpi) adjustWindowRectExForDpi();
-decltype(&GetDpiForWindow) getDpiForWindow();
-decltype(&SystemParametersInfoForDpi) systemParametersInfoForDpi();
-
-decltype(&GetDpiForMonitor) getDpiForMonitor();
-
-decltype(&InitCommonControlsEx) initCommonControlsEx();
-decltype(&SetWindowSubclass) setWindowSubclass();
-decltype(&DefSubclassProc) defSubclassProc();
-decltype(&RemoveWindowSubclass) removeWindowSubclass();
-
-decltype(&SHGetKnownFolderPath) shGetKnownFolderPath();
-decltype(&CoTaskMemFree) coTaskMemFree();
-
-decltype(&WTSRegisterSessionNotification) wtsRegisterSessionNotification();
-decltype(&WTSUnRegisterSessionNotification) wtsUnRegisterSessionNotification();
+#define ZANTRELLE_DECLARE_SYSTEM_FUNCTION(accessor, library, function) decltype(&function) accessor();
+ZANTRELLE_SYSTEM_FUNCTIONS(ZANTRELLE_DECLARE_SYSTEM_FUNCTION)
+#undef ZANTRELLE_DECLARE_SYSTEM_FUNCTION
 
 }  // namespace system_functions
 
