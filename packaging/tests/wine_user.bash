@@ -51,25 +51,42 @@ reset_wine_user() {
     set_reg_value "$DESKTOP_KEY" ScreenSaveActive 0
 }
 
+# Runs "wine reg query" with the arguments given and prints what it lists;
+# fails when the key or value is not there. Only reg's own "unable to find"
+# means that: a query that fails otherwise, as one did now and then right
+# after an uninstaller ended, is asked again.
+reg_query() {
+    local listing
+    for _ in 1 2 3 4 5; do
+        if listing=$(wine reg query "$@" 2>/dev/null); then
+            printf '%s\n' "$listing"
+            return 0
+        fi
+        [[ $listing == *"Unable to find the specified registry"* ]] && return 1
+        sleep 0.2
+    done
+    return 1
+}
+
 # Prints the data of the registry value NAME under KEY; fails when there is
 # no such value.
 reg_value() {
     local key=$1 name=$2 listing
-    listing=$(wine reg query "$key" /v "$name" 2>/dev/null) || return 1
+    listing=$(reg_query "$key" /v "$name") || return 1
     sed -n "s/^    ${name//./\\.}    REG_[A-Z_]*    \(.*\)\r\$/\1/p" <<<"$listing"
 }
 
 # Prints the type of the registry value NAME under KEY, as in REG_SZ.
 reg_type() {
     local key=$1 name=$2 listing
-    listing=$(wine reg query "$key" /v "$name" 2>/dev/null) || return 1
+    listing=$(reg_query "$key" /v "$name") || return 1
     sed -n "s/^    ${name//./\\.}    \(REG_[A-Z_]*\)    .*/\1/p" <<<"$listing"
 }
 
 # Sets the registry value NAME under KEY to DATA, of TYPE (default REG_SZ).
 set_reg_value() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1; }
 delete_reg_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
-reg_key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+reg_key_exists() { reg_query "$1" >/dev/null; }
 
 assert_reg_value() {
     local key=$1 name=$2 expected=$3
