@@ -1,7 +1,6 @@
 #include "host/win32/painted_window.h"
 
 #include <algorithm>
-#include <cstddef>
 
 #include "host/backend/window_styles.h"
 #include "host/win32/live_windows.h"
@@ -24,36 +23,6 @@ const wchar_t* windowClass(WNDPROC procedure) {
     return name;
 }
 
-// What handing one more group of rectangles to the screen costs, in pixels
-// copied: under Wine, a few requests to the X server against the copy of
-// that many pixels it saves.
-constexpr long long groupCost = 150000;
-
-RECT toRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-HRGN regionOf(const std::vector<PixelRect>& rects) {
-    std::vector<std::byte> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
-    auto* region = reinterpret_cast<RGNDATA*>(data.data());
-    region->rdh.dwSize = sizeof(RGNDATAHEADER);
-    region->rdh.iType = RDH_RECTANGLES;
-    region->rdh.nCount = DWORD(rects.size());
-    region->rdh.nRgnSize = DWORD(rects.size() * sizeof(RECT));
-    PixelRect bounds;
-    auto* out = reinterpret_cast<RECT*>(region->Buffer);
-    for (const PixelRect& rect : rects) {
-        *out++ = toRect(rect);
-        bounds = bounds.unite(rect);
-    }
-    region->rdh.rcBound = toRect(bounds);
-    return ExtCreateRegion(nullptr, DWORD(data.size()), region);
-}
-
-// Wine puts a window's drawing on the X display only when its thread next
-// waits, and then as the one rectangle bounding all of it: a wait that ends
-// at once hands over each group by itself. On Windows, whose compositor
-// takes the changed rectangles as they come, it is a cheap call that finds
-// no input.
-void handOver() { MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE); }
 
 DWORD extendedStyleFor(const backend::PaintedWindowDesign& design) {
     DWORD style = 0;
@@ -147,36 +116,18 @@ void PaintedWindow::hearOfTheSession() {
 void PaintedWindow::present(const render::Image& backBuffer, const std::vector<PixelRect>& rects) {
     backBuffer_ = &backBuffer;
     if (rects.empty() || !IsWindowVisible(window_)) return;
-    // A window that waits for its first paint (just shown) gets these with
-    // it rather than copied twice. Asking costs a round trip to the Wine
-    // server, so it stops once the window has painted.
-    if (!painted_ && GetUpdateRect(window_, nullptr, FALSE)) {
+    // A window that waits for its paint (the first frame, just shown) gets
+    // these with it rather than copied twice.
+    if (GetUpdateRect(window_, nullptr, FALSE)) {
         for (const PixelRect& rect : rects) {
-            const RECT area = toRect(rect);
+            const RECT area{rect.left, rect.top, rect.right, rect.bottom};
             InvalidateRect(window_, &area, FALSE);
         }
         return;
     }
     HDC dc = GetDC(window_);
-    for (const render::RectGroup& group : render::groupNearby(rects, groupCost)) {
-        blitGroup(dc, group);
-        handOver();
-    }
+    for (const PixelRect& rect : rects) blit(dc, RECT{rect.left, rect.top, rect.right, rect.bottom});
     ReleaseDC(window_, dc);
-}
-
-// One copy for the group, clipped to its rectangles: each call goes through
-// the system's clipping and locking once, whatever it copies.
-void PaintedWindow::blitGroup(HDC dc, const render::RectGroup& group) const {
-    if (group.rects.size() == 1) {
-        blit(dc, toRect(group.bounds));
-        return;
-    }
-    HRGN region = regionOf(group.rects);
-    ExtSelectClipRgn(dc, region, RGN_COPY);
-    DeleteObject(region);
-    blit(dc, toRect(group.bounds));
-    SelectClipRgn(dc, nullptr);
 }
 
 void PaintedWindow::coverAlso(const std::vector<PixelRect>& rects, Color color) {
@@ -189,7 +140,6 @@ void PaintedWindow::coverAlso(const std::vector<PixelRect>& rects, Color color) 
 }
 
 void PaintedWindow::onPaint() {
-    painted_ = true;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     blit(dc, paint.rcPaint);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "host/backend/window.h"
-#include "host/render/nearby_groups.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/plain_covers.h"
 
@@ -57,13 +56,11 @@ private:
     void hearOfTheSession();
     void windowGone();
     void blit(HDC dc, const RECT& rect) const;
-    void blitGroup(HDC dc, const render::RectGroup& group) const;
 
     backend::WindowEvents& events_;
     HWND window_ = nullptr;
     int dpi_;
     const render::Image* backBuffer_ = nullptr;
-    bool painted_ = false;
     bool destroyedFromOutside_ = false;
     bool sessionNotificationsAsked_ = false;
     bool sessionNotifications_ = false;
