@@ -17,12 +17,16 @@ export_key() {
 
 # Lists, while the process PID runs, every process whose environment holds
 # TEXT, as "pid restarted" where the environment also names the descriptor
-# scripts/package hands the password on with, else "pid first".
+# scripts/package hands the password on with, else "pid first". Both are
+# read from one copy of the environment: a process may start another
+# program between two reads.
 watch_environments() {
-    local pid=$1 text=$2 file
+    local pid=$1 text=$2 file environment
     while kill -0 "$pid" 2>/dev/null; do
         for file in $(grep -laF -- "$text" /proc/[0-9]*/environ 2>/dev/null); do
-            if grep -qaF ZANTRELLE_SIGN_PASSWORD_FD= "$file" 2>/dev/null; then
+            environment=$(tr '\0' '\n' <"$file" 2>/dev/null) || continue
+            [[ $environment == *"$text"* ]] || continue
+            if [[ $environment == *ZANTRELLE_SIGN_PASSWORD_FD=* ]]; then
                 echo "$(basename "$(dirname "$file")") restarted"
             else
                 echo "$(basename "$(dirname "$file")") first"
