@@ -100,9 +100,22 @@ Process startAs(const std::filesystem::path& program, const std::wstring& argume
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     const wchar_t* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup,
-                        &info)) {
-        DWORD error = GetLastError();
+    // Wine answers ERROR_INTERNAL_ERROR when the new process died in Wine's
+    // own loader before the program's code ran, which happens now and then
+    // when many start at once on a busy machine; the program never ran, so
+    // starting it again tests the same thing.
+    constexpr int attempts = 3;
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup,
+                           &info)) {
+            error = ERROR_SUCCESS;
+            break;
+        }
+        error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR) break;
+    }
+    if (error != ERROR_SUCCESS) {
         std::ostringstream message;
         message << "cannot start " << program.string() << " (error " << error << ")";
         throw std::runtime_error(message.str());
