@@ -7,7 +7,6 @@
 #include "host/backend/files.h"
 #include "host/backend/program.h"
 #include "host/backend/runtime_calls.h"
-#include "host/render/shape_raster.h"
 
 namespace host {
 
@@ -75,7 +74,6 @@ int loadedFormCount() { return loadedForms; }
 
 void startFreshProgram() {
     loadedForms = 0;
-    render::forgetSprites();
     backend::startFresh();
 }
 

@@ -111,7 +111,8 @@ TEST_P(RenderDifferentialTest, IncrementalFramesEqualWholeFrames) {
         (presented == std::vector<PixelRect>{{0, 0, width, height}} ? fullFrames : incrementalFrames) += 1;
 
         render::Image whole(width, height);
-        render::paintScene({surface.picture(), scene.paintedControls(), scene.scale()}, whole.view(),
+        render::SpriteCache freshSprites;
+        render::paintScene({surface.picture(), scene.paintedControls(), scene.scale(), freshSprites}, whole.view(),
                            {0, 0, width, height});
         const auto differs = test_support::compareImages(surface.backBuffer(), whole);
         ASSERT_FALSE(differs) << "frame " << frame << " differs at " << differs->firstX << "," << differs->firstY;

@@ -27,13 +27,13 @@ void forEachPaintedControl(const PaintedControls& painted, Visit&& visit) {
     }
 }
 
-void drawControl(PixelView target, const Line& line, PixelScale scale, PixelRect clip) {
-    const LinePixels pixels = linePixels(line, scale);
+void drawControl(PixelView target, const Line& line, const Scene& scene, PixelRect clip) {
+    const LinePixels pixels = linePixels(line, scene.scale);
     if (!lineBounds(pixels).intersect(clip).empty()) rasteriseLine(target, pixels, toPixel(line.BorderColor), clip);
 }
 
-void drawControl(PixelView target, const Shape& shape, PixelScale scale, PixelRect clip) {
-    drawShape(target, shape, shapeDrawnRect(shape, scale), clip);
+void drawControl(PixelView target, const Shape& shape, const Scene& scene, PixelRect clip) {
+    drawShape(target, shape, shapeDrawnRect(shape, scene.scale), clip, scene.sprites);
 }
 
 // Each rectangle gets the layer, then every control over it in stacking
@@ -45,7 +45,7 @@ void paintRectangles(const Scene& scene, const FrameRecord& record, PixelView ta
     RectGrid grid(client, rects);
     forEachPaintedControl(scene.controls, [&](const auto& control, std::size_t slot, int index) {
         grid.forEachOverlapping(record.boundsOf(slot, index),
-                                [&](int rect) { drawControl(target, control, scene.scale, rects[std::size_t(rect)]); });
+                                [&](int rect) { drawControl(target, control, scene, rects[std::size_t(rect)]); });
     });
 }
 
@@ -56,7 +56,7 @@ void paintScene(const Scene& scene, PixelView target, PixelRect clip) {
     if (clip.empty()) return;
     scene.picture.paintInto(target, clip);
     forEachPaintedControl(scene.controls,
-                          [&](const auto& control, std::size_t, int) { drawControl(target, control, scene.scale, clip); });
+                          [&](const auto& control, std::size_t, int) { drawControl(target, control, scene, clip); });
 }
 
 std::vector<PixelRect> paintChanges(const Scene& scene, FrameRecord& record, PixelView target,

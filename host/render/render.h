@@ -12,15 +12,17 @@
 #include "host/render/frame_record.h"
 #include "host/render/image.h"
 #include "host/render/picture.h"
+#include "host/render/shape_raster.h"
 
 namespace host::render {
 
 // What the renderer paints: the picture, and the visible controls over it at
-// a scale of twips to pixels.
+// a scale of twips to pixels, with the sprites kept for its shapes.
 struct Scene {
     const Picture& picture;
     const PaintedControls& controls;
     PixelScale scale;
+    SpriteCache& sprites;
 };
 
 // Composes the scene into target, inside clip only.

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <tuple>
 
 namespace host::render {
 
 namespace {
+
+// Runs of a shape small enough to keep; larger ones are rasterised row by
+// row inside the clip only, so a huge shape costs no more than the screen.
+constexpr int spriteSideLimit = 128;
 
 // The pixel columns [left, right) of one row of a shape, empty outside it.
 struct Span {
@@ -47,24 +49,6 @@ void appendRun(std::vector<ShapeRun>& runs, int row, int left, int right, RunRol
     if (left < right) runs.push_back({row, left, right, role});
 }
 
-// Runs of a shape small enough to keep; larger ones are rasterised row by
-// row inside the clip only, so a huge shape costs no more than the screen.
-constexpr int spriteSideLimit = 128;
-
-struct SpriteKey {
-    ShapeKind kind;
-    FillStyle fill;
-    int width, height;
-    friend bool operator<(const SpriteKey& a, const SpriteKey& b) {
-        return std::tie(a.kind, a.fill, a.width, a.height) < std::tie(b.kind, b.fill, b.width, b.height);
-    }
-};
-
-struct Sprite {
-    std::vector<ShapeRun> runs;      // outline and fill apart
-    std::vector<ShapeRun> coverage;  // one run per row piece, for a shape all of one colour
-};
-
 Sprite buildSprite(const SpriteKey& key) {
     Sprite sprite;
     for (int row = 0; row < key.height; ++row) {
@@ -79,30 +63,6 @@ Sprite buildSprite(const SpriteKey& key) {
         }
     }
     return sprite;
-}
-
-// Few sizes ever occur (one per ball size and display scale); the bound
-// only guards against a program that keeps resizing its shapes.
-struct SpriteCache {
-    std::map<SpriteKey, Sprite> sprites;
-    const Sprite* last = nullptr;
-    SpriteKey lastKey{};
-};
-
-SpriteCache& spriteCache() {
-    static SpriteCache cache;
-    return cache;
-}
-
-const Sprite& cachedSprite(const SpriteKey& key) {
-    SpriteCache& cache = spriteCache();
-    if (cache.last && !(key < cache.lastKey) && !(cache.lastKey < key)) return *cache.last;
-    if (cache.sprites.size() >= 256) cache.sprites.clear();
-    auto found = cache.sprites.find(key);
-    if (found == cache.sprites.end()) found = cache.sprites.emplace(key, buildSprite(key)).first;
-    cache.last = &found->second;
-    cache.lastKey = key;
-    return *cache.last;
 }
 
 // A shape wholly inside the clip, the usual case for a ball, needs no
@@ -145,9 +105,17 @@ void appendShapeRow(std::vector<ShapeRun>& runs, ShapeKind kind, FillStyle fill,
     appendRun(runs, row, innerRight, here.right, RunRole::Border);
 }
 
-void forgetSprites() { spriteCache() = SpriteCache{}; }
+const Sprite& SpriteCache::sprite(const SpriteKey& key) {
+    if (last_ && !(key < lastKey_) && !(lastKey_ < key)) return *last_;
+    if (sprites_.size() >= 256) sprites_.clear();
+    auto found = sprites_.find(key);
+    if (found == sprites_.end()) found = sprites_.emplace(key, buildSprite(key)).first;
+    last_ = &found->second;
+    lastKey_ = key;
+    return *last_;
+}
 
-void drawShape(PixelView target, const Shape& shape, PixelRect drawnRect, PixelRect clip) {
+void drawShape(PixelView target, const Shape& shape, PixelRect drawnRect, PixelRect clip, SpriteCache& sprites) {
     clip = clip.intersect(target.bounds()).intersect(drawnRect);
     if (clip.empty()) return;
     const int width = drawnRect.right - drawnRect.left;
@@ -156,7 +124,7 @@ void drawShape(PixelView target, const Shape& shape, PixelRect drawnRect, PixelR
     const std::uint32_t fill = toPixel(shape.FillColor);
 
     if (width <= spriteSideLimit && height <= spriteSideLimit) {
-        const Sprite& sprite = cachedSprite({shape.Kind, shape.Fill, width, height});
+        const Sprite& sprite = sprites.sprite({shape.Kind, shape.Fill, width, height});
         const bool oneColour = border == fill && shape.Fill == FillStyle::Solid;
         const std::vector<ShapeRun>& runs = oneColour ? sprite.coverage : sprite.runs;
         if (clip == drawnRect)

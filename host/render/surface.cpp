@@ -32,13 +32,13 @@ void Surface::clearPicture() {
 
 std::vector<PixelRect> Surface::paintChanges(const PaintedControls& controls, PixelScale scale) {
     std::vector<PixelRect> changed =
-        render::paintChanges({picture_, controls, scale}, presented_, backBuffer_.view(), pending_);
+        render::paintChanges({picture_, controls, scale, sprites_}, presented_, backBuffer_.view(), pending_);
     pending_.clear();
     return changed;
 }
 
 void Surface::paintWhole(const PaintedControls& controls, PixelScale scale) {
-    render::paintWhole({picture_, controls, scale}, presented_, backBuffer_.view());
+    render::paintWhole({picture_, controls, scale, sprites_}, presented_, backBuffer_.view());
     pending_.clear();
 }
 

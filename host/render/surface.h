@@ -51,6 +51,7 @@ private:
     Image backBuffer_;
     FrameRecord presented_;
     DirtyRegion pending_;
+    SpriteCache sprites_;
 };
 
 }  // namespace host::render
