@@ -7,12 +7,9 @@
 #include "host/backend/files.h"
 #include "host/backend/program.h"
 #include "host/backend/runtime_calls.h"
+#include "host/runtime.h"
 
 namespace host {
-
-namespace {
-int loadedForms = 0;
-}
 
 bool PrevInstance() { return backend::previousInstanceRunning(); }
 
@@ -64,16 +61,16 @@ void reportUnexpectedFailure(const std::exception& failure) {
         RuntimeError(ErrorNumber::InternalError, describe(ErrorNumber::InternalError) + ": " + failure.what()));
 }
 
-void formLoaded() { ++loadedForms; }
+void formLoaded() { ++runtime().loadedForms; }
 
 void formUnloaded() {
-    if (--loadedForms == 0) backend::lastFormUnloaded();
+    if (--runtime().loadedForms == 0) backend::lastFormUnloaded();
 }
 
-int loadedFormCount() { return loadedForms; }
+int loadedFormCount() { return runtime().loadedForms; }
 
 void startFreshProgram() {
-    loadedForms = 0;
+    runtime() = Runtime{};
     backend::startFresh();
 }
 

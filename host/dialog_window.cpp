@@ -6,6 +6,7 @@
 #include "host/dialog_palette.h"
 #include "host/form.h"
 #include "host/monitors.h"
+#include "host/runtime.h"
 
 namespace host {
 
@@ -79,7 +80,7 @@ void DialogFormWindow::arrange() {
     }
     const DialogLayout layout = layOutDialog(form_.design().clientSize, texts, dialog_->dpi(), dialog_->emPixels(font));
     const backend::SystemLook look = backend::systemLook();
-    const DialogPalette palette{look.highContrast, look.colors};
+    const DialogPalette palette{runtime().highContrast.value_or(look.highContrast), look.colors};
 
     backend::DialogArrangement arrangement{font, {layout.client.width, layout.client.height}, palette.face(),
                                            palette.focusCue(), {}};

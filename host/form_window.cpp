@@ -8,15 +8,11 @@
 #include "host/dialog_window.h"
 #include "host/form.h"
 #include "host/live_list.h"
+#include "host/runtime.h"
 
 namespace host {
 
 namespace {
-
-std::vector<FormWindow*>& liveFormWindows() {
-    static std::vector<FormWindow*> windows;
-    return windows;
-}
 
 Monitor primaryMonitor() { return host::primaryMonitor(backend::monitors()); }
 
@@ -41,10 +37,10 @@ std::unique_ptr<FormWindow> FormWindow::make(Form& form) {
     return std::make_unique<PaintedFormWindow>(form);
 }
 
-FormWindow::FormWindow(Form& form) : form_(form) { liveFormWindows().push_back(this); }
+FormWindow::FormWindow(Form& form) : form_(form) { runtime().formWindows.push_back(this); }
 
 FormWindow::~FormWindow() {
-    auto& live = liveFormWindows();
+    auto& live = runtime().formWindows;
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }
 
@@ -231,7 +227,7 @@ void PaintedFormWindow::clearDrawing() {
 }
 
 void suspendFormWindows() {
-    forEachStillListed(liveFormWindows(), [](FormWindow& window) { window.suspend(); });
+    forEachStillListed(runtime().formWindows, [](FormWindow& window) { window.suspend(); });
 }
 
 }  // namespace host

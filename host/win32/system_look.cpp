@@ -1,5 +1,3 @@
-#include "host/win32/system_look.h"
-
 #include <windows.h>
 
 #include "host/backend/dialog.h"
@@ -8,10 +6,7 @@ namespace host::win32 {
 
 namespace {
 
-std::optional<bool> highContrastOverride;
-
 bool highContrastOn() {
-    if (highContrastOverride) return *highContrastOverride;
     HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof contrast;
     return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
@@ -21,8 +16,6 @@ bool highContrastOn() {
 Color systemColor(int index) { return Color{std::uint32_t(GetSysColor(index))}; }
 
 }  // namespace
-
-void overrideHighContrast(std::optional<bool> on) { highContrastOverride = on; }
 
 }  // namespace host::win32
 

@@ -13,7 +13,7 @@
 
 #include "harness.h"
 #include "host/form.h"
-#include "host/win32/system_look.h"
+#include "host/runtime.h"
 
 namespace {
 
@@ -291,7 +291,7 @@ TEST_F(DialogWindowTest, ColoursFollowHighContrastWhileOpen) {
     EXPECT_EQ(pixelAt(lowerBar(), focusX, 1), original[4]) << "the focus cue";
     EXPECT_NE(pixelAt(upperBar(), focusX, 1), original[4]);
 
-    host::win32::overrideHighContrast(true);
+    host::runtime().highContrast = true;
     SetSysColors(5, indexes, contrast);  // tells every top-level window
     EXPECT_EQ(pixelAt(dialog, 2, 2), contrast[0]) << "the band on the window colour";
     EXPECT_EQ(pixelAt(dialog, 2, clientRectOf(dialog).bottom - 1), contrast[2]) << "the face";
@@ -304,7 +304,7 @@ TEST_F(DialogWindowTest, ColoursFollowHighContrastWhileOpen) {
     GetWindowRect(dialog, &frame);
     harness::captureScreen().crop(frame).saveBmp("dialog_high_contrast.bmp");
 
-    host::win32::overrideHighContrast(std::nullopt);
+    host::runtime().highContrast = std::nullopt;
     SendMessageW(dialog, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     EXPECT_EQ(pixelAt(dialog, 2, 2), RGB(255, 255, 255)) << "the designed band again";
     SetSysColors(5, indexes, original);

@@ -1,0 +1,10 @@
+#include "host/runtime.h"
+
+namespace host {
+
+Runtime& runtime() {
+    static Runtime current;
+    return current;
+}
+
+}  // namespace host
