@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/frm_cover.h"
+#include "host/app.h"
 #include "host/headless/headless.h"
 
 namespace {
@@ -21,7 +22,7 @@ namespace headless = host::headless;
 // for it would cost more.
 void BM_TickLogic(benchmark::State& state) {
     const int balls = int(state.range(0));
-    headless::reset();
+    host::startFreshProgram();
     headless::setScreenPixels(1920, 1080);
     display::FrmCover cover([] { return true; });
     headless::runMain([&cover] { cover.Show(); });

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "display/frm_cover.h"
+#include "host/app.h"
 #include "host/form_window.h"
 #include "host/headless/headless.h"
 
@@ -26,7 +27,7 @@ constexpr float secondsPerTick = 1.0f / 64;
 class CoverScene {
 public:
     CoverScene() {
-        headless::reset();
+        host::startFreshProgram();
         headless::setScreenPixels(screenWidth, screenHeight);
         headless::setTimeOfDay(timeOfDay_);
         headless::runMain([this] { cover.Show(); });

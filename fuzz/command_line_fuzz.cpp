@@ -118,7 +118,7 @@ void unloadAll(startup::SubMain& program) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    headless::reset();
+    host::startFreshProgram();
     const std::uint8_t scene = data[0];
     std::string commandLine(reinterpret_cast<const char*>(data + 1), size - 1);
 

@@ -107,7 +107,7 @@ void checkBarAgrees(int barValue, double coverValue, double fallback, const Bar&
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    headless::reset();
+    host::startFreshProgram();
     const Layout layout = layoutOf(data, size);
     const std::filesystem::path userFile = host::UserSettingsFolder() / "settings.ini";
     headless::plantFile(layout.inCurrentDirectory ? std::filesystem::path("settings.ini") : userFile, layout.content);

@@ -41,9 +41,10 @@ void formLoaded();
 void formUnloaded();
 int loadedFormCount();
 
-// Forgets everything a run of the program left in this process (loaded
-// forms, windows, cached sprites, the backend's own state), so that the
-// next start is a fresh program's. For tests, which run many in one process.
+// Makes the runtime anew and has the backend forget its own state (the
+// in-memory backend's whole machine: no windows, no calls, default screen
+// and clock), so that the next start is a fresh program's. For tests,
+// benchmarks and fuzzers, which run many in one process.
 void startFreshProgram();
 
 }  // namespace host

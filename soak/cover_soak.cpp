@@ -27,7 +27,7 @@ float timeOfDayAt(std::int64_t ticks) {
 CoverSoak::CoverSoak() { setUpMachine(); }
 
 void CoverSoak::setUpMachine() const {
-    headless::reset();
+    host::startFreshProgram();
     headless::setScreenPixels(1920, 1080);
     if (settings_) headless::plantFile(host::UserSettingsFolder() / "settings.ini", *settings_);
     headless::setTimeOfDay(timeOfDayAt(ticks_));

@@ -20,7 +20,7 @@ namespace headless = host::headless;
 class CoverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::reset();
+        host::startFreshProgram();
         headless::setScreenPixels(640, 480);
         ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
     }

@@ -38,7 +38,7 @@ using BadHandleTest = StartupTest;
 TEST_F(BadHandleTest, AnUnreadableHandleShowsTheErrorBoxBeforeAnyWindowExists) {
     for (const char* commandLine : {"/P", "/p x", "/P 2147483648"}) {
         SCOPED_TRACE(commandLine);
-        headless::reset();
+        host::startFreshProgram();
         startup::SubMain preview;
         headless::setCommandLine(commandLine);
 

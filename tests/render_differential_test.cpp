@@ -15,7 +15,7 @@ using host::PixelRect;
 class RenderDifferentialTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        headless::reset();
+        host::startFreshProgram();
         headless::setDpi(GetParam());
         headless::runMain([this] { scene.Show(); });
         const host::PixelScale scale = scene.scale();

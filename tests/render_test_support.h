@@ -72,7 +72,7 @@ public:
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::reset();
+        host::startFreshProgram();
         ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
         scene.hand.Visible = false;
         scene.secondHand.Visible = false;

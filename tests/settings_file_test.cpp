@@ -137,7 +137,7 @@ TEST_F(ReadSettingsTest, AFileThatCannotBeReadGivesTheDefaults) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        headless::reset();
+        host::startFreshProgram();
         plantInCurrentDirectory("3\r\n300\r\n");
         plantSettings("9\r\n300\r\n");
         const auto makeUnreadable = [&] {
@@ -252,7 +252,7 @@ TEST_F(WriteSettingsTest, WritesOnlyAFileOfItsOwnAndTakesAwayWhatCutOffSavesLeft
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.description);
-        headless::reset();
+        host::startFreshProgram();
         for (const Planted& planted : c.planted) {
             headless::plantFile(userFolder() / planted.name, "19\r\n590\r\n");
             if (planted.held) headless::refuseAccess(userFolder() / planted.name, host::backend::FileProblem::InUse);

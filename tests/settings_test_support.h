@@ -18,7 +18,7 @@ namespace headless = host::headless;
 
 class SettingsDirectoryTest : public ::testing::Test {
 protected:
-    void SetUp() override { headless::reset(); }
+    void SetUp() override { host::startFreshProgram(); }
 
     static std::filesystem::path userFolder() { return host::UserSettingsFolder(); }
     static std::filesystem::path userFile() { return userFolder() / "settings.ini"; }

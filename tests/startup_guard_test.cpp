@@ -28,7 +28,7 @@ TEST_F(GuardTest, OnlyAnotherInstancesCoverEndsAFullScreenStart) {
     };
     for (const Other& other : others) {
         SCOPED_TRACE(std::string(other.title) + " of class " + other.className);
-        headless::reset();
+        host::startFreshProgram();
         startup::SubMain fullScreen;
         headless::setPreviousInstanceRunning(true);
         headless::addForeignWindow(other.title, 640, 480, other.className);

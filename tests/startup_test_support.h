@@ -22,7 +22,7 @@ namespace headless = host::headless;
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::reset();
+        host::startFreshProgram();
         ASSERT_EQ(host::loadedFormCount(), 0) << "an earlier test left a form loaded";
     }
 

@@ -20,10 +20,6 @@
 
 namespace host::headless {
 
-// Back to a fresh program on a fresh machine: no forms, no windows, no
-// calls, default screen and clock.
-void reset();
-
 // The primary monitor alone, at (0, 0); default 640 x 480 at 96 DPI.
 void setScreenPixels(int width, int height);
 void setDpi(int dpi);

@@ -24,8 +24,6 @@ void reportToEach(Report&& report) {
 
 }  // namespace
 
-void reset() { startFreshProgram(); }
-
 void setScreenPixels(int width, int height) {
     Monitor primary = primaryMonitor(machine().monitors);
     primary.bounds = primary.workArea = {0, 0, width, height};
