@@ -85,18 +85,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ClockStep{50000, {49999.984375f, 56.66653645833, 319.9984375, 119.90625}},  // 1/64 s back
                       ClockStep{3600, {80000, 306.66666666, 80, 120}}));         // 01:00:00 -> 22:13:20
 
-TEST_F(CoverHandsTest, StayAnchoredAtTheCentreWithTheirDesignLook) {
+// What the user sees at 03:00:00: the hour hand a thick black line to the
+// right, the minute and second hands both upward, the red second hand on top.
+TEST_F(CoverHandsTest, AreSeenFromTheCentreTheSecondHandOnTop) {
     show();
-    headless::setTimeOfDay(12345.5f);
-    tick(3);
-    for (const host::Line* hand : {&cover.Line1, &cover.Line2, &cover.Line3}) {
-        EXPECT_FLOAT_EQ(hand->X1, centerX);
-        EXPECT_FLOAT_EQ(hand->Y1, centerY);
-    }
-    EXPECT_EQ(cover.Line1.BorderWidth, 2);
-    EXPECT_EQ(cover.Line2.BorderWidth, 1);
-    EXPECT_EQ(cover.Line3.BorderColor, host::colors::red);
-    EXPECT_EQ(cover.Line2.BorderColor, host::colors::black);
+    headless::setTimeOfDay(10800);
+    tick();
+    const host::render::Image& frame = headless::renderFrame(cover);
+    const int x = 320, y = 232;  // the centre, in pixels
+    const auto black = host::render::toPixel(host::colors::black);
+    const auto red = host::render::toPixel(host::colors::red);
+
+    int hourHandRows = 0;
+    for (int row = y - 4; row <= y + 4; ++row) hourHandRows += frame.pixel(x + 20, row) == black;
+    EXPECT_EQ(hourHandRows, 2) << "two pixels thick, halfway out";
+    EXPECT_NE(frame.pixel(x + 50, y), black) << "no longer than the hour hand";
+    EXPECT_EQ(frame.pixel(x, y - 30), red);
+    EXPECT_NE(frame.pixel(x - 20, y), black);
 }
 
 TEST_F(CoverHandsTest, RestWhileTheDisplayIsOffAndShowTheTimeAsSoonAsItIsBack) {
