@@ -8,7 +8,7 @@
 
 #include "display/frm_cover.h"
 #include "host/app.h"
-#include "host/headless/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

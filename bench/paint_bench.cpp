@@ -11,7 +11,7 @@
 #include "display/frm_cover.h"
 #include "host/app.h"
 #include "host/form_window.h"
-#include "host/headless/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

@@ -22,10 +22,10 @@
 #include "host/app.h"
 #include "host/backend/window.h"
 #include "host/error.h"
-#include "host/headless/headless.h"
 #include "host/text.h"
 #include "settings/frm_config.h"
 #include "startup/sub_main.h"
+#include "tests/support/headless.h"
 
 namespace {
 

@@ -77,7 +77,8 @@ list(TRANSFORM PNG_INCLUDE_DIRS PREPEND -I OUTPUT_VARIABLE fuzz_include_flags)
 
 set(source ${PROJECT_SOURCE_DIR})
 file(GLOB fuzz_runtime_sources CONFIGURE_DEPENDS
-  ${source}/host/*.cpp ${source}/host/render/*.cpp ${source}/host/headless/*.cpp)
+  ${source}/host/*.cpp ${source}/host/render/*.cpp ${source}/host/headless/*.cpp
+  ${source}/tests/support/*.cpp)
 file(GLOB fuzz_program_sources CONFIGURE_DEPENDS
   ${source}/settings/*.cpp ${source}/display/*.cpp ${source}/startup/*.cpp)
 list(REMOVE_ITEM fuzz_program_sources ${source}/startup/entry_point.cpp)

@@ -27,9 +27,9 @@
 #include "display/frm_cover.h"
 #include "fuzz/fuzz_machine.h"
 #include "host/app.h"
-#include "host/headless/headless.h"
 #include "host/sequential_file.h"
 #include "settings/frm_config.h"
+#include "tests/support/headless.h"
 
 namespace {
 

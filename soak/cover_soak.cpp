@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "host/app.h"
-#include "host/headless/headless.h"
+#include "tests/support/headless.h"
 
 namespace soak {
 

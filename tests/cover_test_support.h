@@ -10,8 +10,8 @@
 
 #include "display/frm_cover.h"
 #include "host/app.h"
-#include "host/headless/headless.h"
 #include "startup/run_mode.h"
+#include "tests/support/headless.h"
 
 namespace cover_test {
 

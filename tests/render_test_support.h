@@ -10,8 +10,8 @@
 
 #include "host/app.h"
 #include "host/form.h"
-#include "host/headless/headless.h"
 #include "host/render/render.h"
+#include "tests/support/headless.h"
 
 namespace render_test {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/app.h"
-#include "host/headless/headless.h"
+#include "tests/support/headless.h"
 
 namespace settings_test {
 

@@ -11,9 +11,9 @@
 
 #include "display/frm_cover.h"
 #include "host/app.h"
-#include "host/headless/headless.h"
 #include "settings/frm_config.h"
 #include "startup/sub_main.h"
+#include "tests/support/headless.h"
 
 namespace startup_test {
 

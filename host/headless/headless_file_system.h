@@ -24,6 +24,14 @@ struct FileSystem {
     std::map<std::filesystem::path, backend::FileProblem> refusals;
     std::map<FileStep, int> faults;  // step: the run of it that fails
     bool diskFull = false;
+
+    // The absolute, normal form of a path, as the tables keep it.
+    std::filesystem::path fullPath(const std::filesystem::path& path) const {
+        std::filesystem::path full = (path.is_absolute() ? path : currentDirectory / path).lexically_normal();
+        if (!full.has_filename() && full != full.root_path()) full = full.parent_path();
+        return full;
+    }
+    bool isFolder(const std::filesystem::path& full) const { return folders.count(full) != 0; }
 };
 
 }  // namespace host::headless

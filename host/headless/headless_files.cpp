@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "host/backend/files.h"
-#include "host/headless/headless.h"
 #include "host/headless/headless_state.h"
 
 namespace host::headless {
@@ -33,15 +32,10 @@ const FileFailure noPath{FileProblem::NotFound, "The system cannot find the path
 const FileFailure fileWhereAFolderBelongs{FileProblem::NameTaken,
                                           "Cannot create a file when that file already exists."};
 
-// The absolute, normal form of a path, as the machine's tables keep it.
-Path fullPath(const Path& path) {
-    Path full = (path.is_absolute() ? path : fileSystem().currentDirectory / path).lexically_normal();
-    if (!full.has_filename() && full != full.root_path()) full = full.parent_path();
-    return full;
-}
+Path fullPath(const Path& path) { return fileSystem().fullPath(path); }
 
 bool isFile(const Path& full) { return fileSystem().files.count(full) != 0; }
-bool isFolder(const Path& full) { return fileSystem().folders.count(full) != 0; }
+bool isFolder(const Path& full) { return fileSystem().isFolder(full); }
 
 FileResult refusal(const Path& full) {
     const auto found = fileSystem().refusals.find(full);
@@ -113,47 +107,6 @@ private:
 };
 
 }  // namespace
-
-void setUserSettingsFolder(std::filesystem::path folder) {
-    fileSystem().userSettingsFolder = folder.empty() ? Path() : fullPath(folder);
-}
-
-void plantFile(const std::filesystem::path& path, std::string bytes) {
-    const Path full = fullPath(path);
-    plantFolder(full.parent_path());
-    fileSystem().files[full] = std::move(bytes);
-}
-
-void plantFolder(const std::filesystem::path& folder) {
-    for (Path full = fullPath(folder); !isFolder(full); full = full.parent_path()) fileSystem().folders.insert(full);
-}
-
-std::optional<std::string> fileBytes(const std::filesystem::path& path) {
-    const auto found = fileSystem().files.find(fullPath(path));
-    if (found == fileSystem().files.end()) return std::nullopt;
-    return found->second;
-}
-
-bool folderExists(const std::filesystem::path& folder) { return isFolder(fullPath(folder)); }
-
-std::vector<std::string> folderListing(const std::filesystem::path& folder) {
-    const Path full = fullPath(folder);
-    std::vector<std::string> names;
-    for (const auto& [path, bytes] : fileSystem().files)
-        if (path.parent_path() == full) names.push_back(path.filename().string());
-    for (const Path& path : fileSystem().folders)
-        if (path != full && path.parent_path() == full) names.push_back(path.filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void refuseAccess(const std::filesystem::path& path, backend::FileProblem problem) {
-    fileSystem().refusals[fullPath(path)] = problem;
-}
-
-void failFileStep(FileStep step, int occurrence) { fileSystem().faults[step] = occurrence; }
-
-void setDiskFull(bool full) { fileSystem().diskFull = full; }
 
 }  // namespace host::headless
 

@@ -1,8 +1,8 @@
 // What tests do to a dialog of the in-memory machine and read back from it.
 #include "host/form.h"
-#include "host/headless/headless.h"
 #include "host/headless/headless_dialog.h"
 #include "host/headless/headless_state.h"
+#include "tests/support/headless.h"
 
 namespace host::headless {
 

@@ -3,12 +3,12 @@
 
 #include "host/app.h"
 #include "host/form_window.h"
-#include "host/live_list.h"
-#include "host/headless/headless.h"
 #include "host/headless/headless_dialog.h"
 #include "host/headless/headless_state.h"
 #include "host/headless/headless_window.h"
 #include "host/headless/png_writer.h"
+#include "host/live_list.h"
+#include "tests/support/headless.h"
 
 namespace host::headless {
 
