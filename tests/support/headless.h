@@ -1,8 +1,9 @@
 #pragma once
 
-// The in-memory backend: a working runtime with no display. Tests and
-// benchmarks set its clock, screen and instance flag, drive its events and
-// read back what the program did to its windows.
+// The test driver: the program on the in-memory backend, a working runtime
+// with no display. Tests, benchmarks, fuzzers and the soak set the machine's
+// clock, screen, files and instance flag, drive its events and read back what
+// the program did to its windows.
 
 #include <cstdint>
 #include <filesystem>
