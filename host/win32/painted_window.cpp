@@ -116,9 +116,10 @@ void PaintedWindow::hearOfTheSession() {
 void PaintedWindow::present(const render::Image& backBuffer, const std::vector<PixelRect>& rects) {
     backBuffer_ = &backBuffer;
     if (rects.empty() || !IsWindowVisible(window_)) return;
-    // A window that waits for its paint (the first frame, just shown) gets
-    // these with it rather than copied twice.
-    if (GetUpdateRect(window_, nullptr, FALSE)) {
+    // A window that waits for its first paint gets these with it rather than
+    // copied twice. Asking the system whether a paint is pending would cost a
+    // round trip to it on every frame.
+    if (!paintedOnce_) {
         for (const PixelRect& rect : rects) {
             const RECT area{rect.left, rect.top, rect.right, rect.bottom};
             InvalidateRect(window_, &area, FALSE);
@@ -144,6 +145,7 @@ void PaintedWindow::onPaint() {
     HDC dc = BeginPaint(window_, &paint);
     blit(dc, paint.rcPaint);
     EndPaint(window_, &paint);
+    paintedOnce_ = true;
 }
 
 void PaintedWindow::followParent() {

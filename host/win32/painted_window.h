@@ -62,6 +62,8 @@ private:
     int dpi_;
     const render::Image* backBuffer_ = nullptr;
     bool destroyedFromOutside_ = false;
+    // Until the first paint, frames join it rather than being copied twice.
+    bool paintedOnce_ = false;
     bool sessionNotificationsAsked_ = false;
     bool sessionNotifications_ = false;
     HPOWERNOTIFY displayStateNotification_ = nullptr;
