@@ -69,9 +69,4 @@ void formUnloaded() {
 
 int loadedFormCount() { return runtime().loadedForms; }
 
-void startFreshProgram() {
-    runtime() = Runtime{};
-    backend::startFresh();
-}
-
 }  // namespace host

@@ -8,6 +8,7 @@
 // tests and benchmarks.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "host/error.h"
@@ -38,8 +39,14 @@ void beginInstanceTurn();
 void endInstanceTurn();
 // Local time of day in seconds since midnight, with fraction.
 float secondsSinceMidnight();
-// Forgets what the backend keeps for this process, as for a fresh program:
-// the in-memory backend's whole machine, the Win32 backend's owners and turn.
-void startFresh();
+// What the backend keeps for one run of the program. The runtime owns it,
+// beside its own state, and makes it anew for a fresh program; `previous` is
+// the state it replaces, if any.
+struct BackendState;
+struct BackendStateDeleter {
+    void operator()(BackendState* state) const;
+};
+using BackendStateOwner = std::unique_ptr<BackendState, BackendStateDeleter>;
+BackendStateOwner makeBackendState(const BackendState* previous);
 
 }  // namespace host::backend

@@ -13,4 +13,10 @@ namespace host {
 // unhandled error does.
 [[noreturn]] void reportUnexpectedFailure(const std::exception& failure);
 
+namespace backend {
+struct BackendState;
+// The backend's state of the run, kept by the runtime.
+BackendState& backendState();
+}  // namespace backend
+
 }  // namespace host

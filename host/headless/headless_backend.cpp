@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/backend/program.h"
+#include "host/backend/runtime_calls.h"
 #include "host/backend/window.h"
 #include "host/backend/window_styles.h"
 #include "host/headless/headless_state.h"
@@ -10,10 +11,7 @@
 
 namespace host::headless {
 
-Machine& machine() {
-    static Machine state;
-    return state;
-}
+Machine& machine() { return backend::backendState().machine; }
 
 Handle newHandle() {
     const Handle handle = machine().nextHandle;
@@ -95,11 +93,13 @@ void reportUnhandledError(const RuntimeError& error) {
 
 // Handles go on counting, so that none a test kept from before names a new
 // window.
-void startFresh() {
-    const headless::Handle nextHandle = machine().nextHandle;
-    machine() = headless::Machine{};
-    machine().nextHandle = nextHandle;
+BackendStateOwner makeBackendState(const BackendState* previous) {
+    BackendStateOwner state(new BackendState{});
+    if (previous) state->machine.nextHandle = previous->machine.nextHandle;
+    return state;
 }
+
+void BackendStateDeleter::operator()(BackendState* state) const { delete state; }
 
 bool previousInstanceRunning() { return machine().previousInstance; }
 void beginInstanceTurn() { machine().instanceTurnHeld = true; }

@@ -20,7 +20,7 @@ inline backend::SystemLook defaultLook() {
             {colors::white, colors::black, Color::fromRgb(240, 240, 240), colors::black, Color::fromRgb(0, 120, 215)}};
 }
 
-// Everything the in-memory machine knows; one per process.
+// Everything the in-memory machine knows; one per run of the program.
 struct Machine {
     std::vector<Monitor> monitors = {defaultMonitor()};
     DisplayPower displayPower = DisplayPower::On;
@@ -65,3 +65,11 @@ void asEvent(Report&& report) {
 }
 
 }  // namespace host::headless
+
+namespace host::backend {
+
+struct BackendState {
+    headless::Machine machine;
+};
+
+}  // namespace host::backend

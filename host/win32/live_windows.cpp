@@ -4,6 +4,7 @@
 
 #include "host/live_list.h"
 #include "host/backend/runtime_calls.h"
+#include "host/win32/backend_state.h"
 #include "host/win32/painted_window.h"
 
 namespace host::win32 {
@@ -12,10 +13,7 @@ namespace {
 constexpr UINT watchIntervalMs = 250;
 }
 
-LiveWindows& liveWindows() {
-    static LiveWindows windows;
-    return windows;
-}
+LiveWindows& liveWindows() { return backend::backendState().liveWindows; }
 
 void LiveWindows::add(PaintedWindow* window) {
     windows_.push_back(window);

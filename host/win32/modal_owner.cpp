@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "host/backend/runtime_calls.h"
+#include "host/win32/backend_state.h"
+
 namespace host::win32 {
 
 namespace {
 
-std::vector<ModalOwner*>& taken() {
-    static std::vector<ModalOwner*> owners;
-    return owners;
-}
+std::vector<ModalOwner*>& taken() { return backend::backendState().modalOwners; }
 
 }  // namespace
 

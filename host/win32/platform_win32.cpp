@@ -2,6 +2,7 @@
 
 #include "host/backend/program.h"
 #include "host/backend/window.h"
+#include "host/win32/backend_state.h"
 #include "host/win32/modal_owner.h"
 #include "host/win32/painted_window.h"
 #include "host/win32/screen_metrics.h"
@@ -44,8 +45,15 @@ float secondsSinceMidnight() {
     return float(seconds);
 }
 
+BackendStateOwner makeBackendState(const BackendState*) { return BackendStateOwner(new BackendState); }
+
+void BackendStateDeleter::operator()(BackendState* state) const { delete state; }
+
 // A test that runs the program again in the same process starts with no
-// window of another waiting for one of the last run's.
-void startFresh() { win32::ModalOwner::giveBackAll(); }
+// window of another waiting for one of the last run's. By the time a run's
+// state goes, the runtime already holds the next one's.
+BackendState::~BackendState() {
+    for (win32::ModalOwner* owner : std::vector<win32::ModalOwner*>(modalOwners)) owner->giveBack();
+}
 
 }  // namespace host::backend

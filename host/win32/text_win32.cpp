@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "host/backend/runtime_calls.h"
 #include "host/backend/text.h"
+#include "host/win32/backend_state.h"
 #include "host/win32/dib_section.h"
 #include "host/win32/gdi_drawing.h"
 #include "host/win32/wide_text.h"
@@ -13,15 +15,7 @@ namespace host::backend {
 
 namespace {
 
-struct TextEngine {
-    win32::FontCache fonts;
-    HDC measuring = CreateCompatibleDC(nullptr);
-};
-
-TextEngine& engine() {
-    static TextEngine text;
-    return text;
-}
+win32::TextEngine& engine() { return backend::backendState().text; }
 
 void copyArea(render::PixelView from, int fromLeft, int fromTop, render::PixelView to, int toLeft, int toTop, int width,
               int height) {
