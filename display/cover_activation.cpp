@@ -4,6 +4,7 @@
 #include "host/app.h"
 #include "host/error.h"
 #include "host/variant.h"
+#include "settings/options_file.h"
 #include "settings/settings_file.h"
 
 namespace display {
@@ -24,6 +25,7 @@ double numberOr(const host::Variant& value, double fallback) {
 void FrmCover::Form_Activate() {
     host::resumeNext([this] { readBallSettings(); });
     EmitAngle = BallGap;
+    Drift = settings::ReadOptions().drift;
     host::resumeNext([this] { setFontName("Courier New"); });
     driftReading_ = host::SecondsSinceMidnight();
     driftSeconds_ = 0;

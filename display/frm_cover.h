@@ -42,7 +42,8 @@ public:
     double BallGap = 0;
     double BallSpeed = 0;
     // Whether the whole clock wanders slowly about its centre, so that no
-    // line of it burns into the screen; off unless the user chose it.
+    // line of it burns into the screen; read from the user's options at every
+    // activation.
     bool Drift = false;
 
 private:
