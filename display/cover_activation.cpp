@@ -1,8 +1,10 @@
 #include <cmath>
 
 #include "display/frm_cover.h"
+#include "host/app.h"
 #include "host/error.h"
 #include "host/variant.h"
+#include "settings/options_file.h"
 #include "settings/settings_file.h"
 
 namespace display {
@@ -23,7 +25,11 @@ double numberOr(const host::Variant& value, double fallback) {
 void FrmCover::Form_Activate() {
     host::resumeNext([this] { readBallSettings(); });
     EmitAngle = BallGap;
+    Drift = settings::ReadOptions().drift;
     host::resumeNext([this] { setFontName("Courier New"); });
+    driftReading_ = host::SecondsSinceMidnight();
+    driftSeconds_ = 0;
+    drift_ = {};
     placeDial();
 }
 
@@ -33,8 +39,9 @@ void FrmCover::Form_Activate() {
 void FrmCover::Form_Resize() { placeDial(); }
 
 void FrmCover::placeDial() {
-    host::resumeNext([this] { CenterX = Width() / 2; });
-    host::resumeNext([this] { CenterY = Height() / 2 - 120; });
+    const host::PixelScale pixel = scale();
+    host::resumeNext([&] { CenterX = Width() / 2 + float(drift_.x) * pixel.twipsPerPixelX; });
+    host::resumeNext([&] { CenterY = Height() / 2 - 120 + float(drift_.y) * pixel.twipsPerPixelY; });
     Cls();
     drawDial();
     anchorHands();

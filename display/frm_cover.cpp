@@ -41,6 +41,7 @@ FrmCover::FrmCover(std::function<bool()> cursorHiddenByStartUp)
 }
 
 void FrmCover::Timer1_Timer() {
+    if (Drift) followDriftPath();
     moveHands();
     releaseBall();
     stage2();

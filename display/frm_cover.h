@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "display/ball_steps.h"
+#include "display/drift_path.h"
 #include "host/control_array.h"
 #include "host/controls.h"
 #include "host/form.h"
@@ -40,6 +41,10 @@ public:
     double EmitAngle = 0;
     double BallGap = 0;
     double BallSpeed = 0;
+    // Whether the whole clock wanders slowly about its centre, so that no
+    // line of it burns into the screen; read from the user's options at every
+    // activation.
+    bool Drift = false;
 
 private:
     void readBallSettings();
@@ -49,9 +54,15 @@ private:
     void anchorHands();
     void moveHands();
     void releaseBall();
+    void followDriftPath();
 
     std::function<bool()> cursorHiddenByStartUp_;
     BallSteps ballSteps_;
+    // The clock's last reading and the seconds drifted since activation,
+    // added up tick by tick so the path runs on past midnight.
+    float driftReading_ = 0;
+    double driftSeconds_ = 0;
+    DriftOffset drift_;
 };
 
 }  // namespace display

@@ -96,3 +96,5 @@ add_fuzzer(settings_file_fuzz COVERAGE counting BRIEF_SECONDS 8 MAX_LEN 4096
   SOURCES ${fuzz_runtime_sources} ${fuzz_program_sources} LIBRARIES ${PNG_LIBRARIES})
 add_fuzzer(command_line_fuzz COVERAGE counting BRIEF_SECONDS 8 MAX_LEN 512
   SOURCES ${fuzz_runtime_sources} ${fuzz_program_sources} LIBRARIES ${PNG_LIBRARIES})
+add_fuzzer(options_file_fuzz COVERAGE counting BRIEF_SECONDS 5 MAX_LEN 4096
+  SOURCES ${fuzz_runtime_sources} ${fuzz_program_sources} LIBRARIES ${PNG_LIBRARIES})

@@ -69,6 +69,12 @@ void OutputFile::writeInteger(long value) {
     check(file_->write(std::string_view(record, std::size_t(end - record))));
 }
 
+void OutputFile::writeLine(std::string_view text) {
+    std::string record(text);
+    record += "\r\n";
+    check(file_->write(record));
+}
+
 void OutputFile::close() {
     check(file_->flush());
     const backend::FileResult closing = file_->close();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/field_reader.h"
 #include "host/backend/files.h"
@@ -27,6 +28,8 @@ public:
     InputFile& operator=(const InputFile&) = delete;
 
     Variant readField() { return reader_.readField(); }
+    // The bytes read, for a file made of lines rather than fields.
+    const std::string& text() const { return content_; }
 
 private:
     std::string content_;
@@ -55,6 +58,8 @@ public:
 
     // Writes one integer record: its decimal digits, then CR LF.
     void writeInteger(long value);
+    // Writes one line of text as it is, then CR LF.
+    void writeLine(std::string_view text);
     // Flushes the records and replaces the target with them. On failure the
     // temporary file is removed and the target stays as it was.
     void close();

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "host/app.h"
 #include "host/error.h"
 #include "host/sequential_file.h"
+#include "settings/user_file.h"
 
 namespace settings {
 
@@ -13,17 +13,10 @@ namespace {
 
 constexpr const char* fileName = "settings.ini";
 
-// The screen saver is started from whatever directory the desktop chooses,
-// often one the user cannot write, so the settings live with the user.
-std::filesystem::path perUserFile() {
-    const std::filesystem::path folder = host::UserSettingsFolder();
-    return folder.empty() ? std::filesystem::path() : folder / fileName;
-}
-
 // Where the settings are read from: the user's own file, or, until the
 // first save makes one, a file kept in the current directory as before.
 std::filesystem::path fileToRead() {
-    const std::filesystem::path own = perUserFile();
+    const std::filesystem::path own = PerUserFile(fileName);
     if (!own.empty() && host::PathExists(own)) return own;
     return fileName;
 }
@@ -45,14 +38,7 @@ void ReadSettings(host::Variant& first, host::Variant& second) {
 }
 
 void WriteSettings(std::int16_t gap, std::int16_t speed) {
-    const std::filesystem::path target = perUserFile();
-    if (target.empty()) {
-        host::raise(host::ErrorNumber::PathFileAccessError,
-                    "Path/File access error: cannot write 'settings.ini': the system names no folder for this "
-                    "user's settings");
-    }
-    host::CreateFolder(target.parent_path());
-    host::OutputFile file(target);
+    host::OutputFile file(PerUserFileToWrite(fileName));
     file.writeInteger(gap);
     file.writeInteger(speed);
     file.close();
