@@ -2,6 +2,7 @@
 
 #include "display/frm_cover.h"
 #include "host/app.h"
+#include "host/backend/user32.h"
 #include "host/error.h"
 #include "host/variant.h"
 #include "settings/options_file.h"
@@ -25,7 +26,12 @@ double numberOr(const host::Variant& value, double fallback) {
 void FrmCover::Form_Activate() {
     host::resumeNext([this] { readBallSettings(); });
     EmitAngle = BallGap;
-    Drift = settings::ReadOptions().drift;
+    const settings::Options options = settings::ReadOptions();
+    Drift = options.drift;
+    AnyInputEnds = options.anyInputEnds;
+    if (host::user32::POINT pointer; AnyInputEnds && host::user32::GetCursorPos(pointer)) {
+        pointerAtStart_ = {pointer.x, pointer.y};
+    }
     host::resumeNext([this] { setFontName("Courier New"); });
     driftReading_ = host::SecondsSinceMidnight();
     driftSeconds_ = 0;

@@ -47,7 +47,9 @@ void FrmCover::Timer1_Timer() {
     stage2();
 }
 
-void FrmCover::Form_Click() {
+void FrmCover::Form_Click() { dismiss(); }
+
+void FrmCover::dismiss() {
     Unload();
     host::End();
 }

@@ -11,7 +11,8 @@
 namespace display {
 
 // The screen saver's own window: a clock face with three hands and a spiral
-// of balls flying out from the centre, ended by a click.
+// of balls flying out from the centre, ended by a click (or, if the user
+// chose so, by any key, button or deliberate move of the mouse).
 class FrmCover : public host::Form {
 public:
     // Asked when the window unloads: whether start-up hid the mouse cursor
@@ -20,6 +21,9 @@ public:
 
     void Form_Activate() override;
     void Form_Click() override;
+    void Form_KeyDown() override;
+    void Form_MouseDown() override;
+    void Form_MouseMove(int x, int y) override;
     void Form_Unload() override;
     void Form_Resize() override;
     void Timer1_Timer();
@@ -45,6 +49,9 @@ public:
     // line of it burns into the screen; read from the user's options at every
     // activation.
     bool Drift = false;
+    // Whether a key, any mouse button or a move of the mouse beyond a jitter
+    // ends it as a click does; read with Drift.
+    bool AnyInputEnds = false;
 
 private:
     void readBallSettings();
@@ -55,6 +62,7 @@ private:
     void moveHands();
     void releaseBall();
     void followDriftPath();
+    void dismiss();
 
     std::function<bool()> cursorHiddenByStartUp_;
     BallSteps ballSteps_;
@@ -63,6 +71,11 @@ private:
     float driftReading_ = 0;
     double driftSeconds_ = 0;
     DriftOffset drift_;
+    // Where the pointer rested at activation, which moves are measured from.
+    struct {
+        int x = 0;
+        int y = 0;
+    } pointerAtStart_;
 };
 
 }  // namespace display

@@ -39,6 +39,9 @@ public:
 
     // A dialog has no timers and stays where it is put: these change nothing.
     void clicked() override {}
+    void keyPressed() override {}
+    void mouseButtonPressed() override {}
+    void pointerMoved(int, int) override {}
     void timerFired(int) override {}
     void resized() override {}
     void displaysChanged() override {}

@@ -86,6 +86,10 @@ public:
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
     virtual void Form_Click() {}
+    virtual void Form_KeyDown() {}
+    virtual void Form_MouseDown() {}
+    // The pointer over the form at (x, y), in virtual-screen pixels.
+    virtual void Form_MouseMove(int /*x*/, int /*y*/) {}
     virtual void Form_Unload() {}
     // The client area changed size or resolution after the form was shown.
     virtual void Form_Resize() {}

@@ -99,12 +99,28 @@ void PaintedFormWindow::showOwnedBy(std::intptr_t owner) {
     show();
 }
 
-void PaintedFormWindow::clicked() {
+void PaintedFormWindow::raiseInput(const std::function<void(Form&)>& handler) {
     // A window planted in another program's window is a picture there, not
     // a screen saver to dismiss.
     if (painted_->isChild()) return;
     Form& form = form_;
-    raise(form, [&form] { form.Form_Click(); });
+    raise(form, [&form, &handler] { handler(form); });
+}
+
+void PaintedFormWindow::clicked() {
+    raiseInput([](Form& form) { form.Form_Click(); });
+}
+
+void PaintedFormWindow::keyPressed() {
+    raiseInput([](Form& form) { form.Form_KeyDown(); });
+}
+
+void PaintedFormWindow::mouseButtonPressed() {
+    raiseInput([](Form& form) { form.Form_MouseDown(); });
+}
+
+void PaintedFormWindow::pointerMoved(int x, int y) {
+    raiseInput([x, y](Form& form) { form.Form_MouseMove(x, y); });
 }
 
 void PaintedFormWindow::timerFired(int timer) {

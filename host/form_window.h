@@ -92,6 +92,9 @@ public:
     void activated() override { activate(); }
     void deactivated() override { deactivate(); }
     void clicked() override;
+    void keyPressed() override;
+    void mouseButtonPressed() override;
+    void pointerMoved(int x, int y) override;
     void timerFired(int timer) override;
     void closeAsked() override { unloadForm(); }
     void destroyed() override { unloadForm(); }
@@ -104,6 +107,8 @@ public:
 private:
     backend::NativeWindow& native() const override { return *painted_; }
     bool coversTheScreen() const;
+    // Raises an event of the user's input on the form.
+    void raiseInput(const std::function<void(Form&)>& handler);
     void placeOverPrimaryMonitor();
     void coverOtherMonitors();
     // After a change of size or DPI: the back buffer follows, and a shown

@@ -12,6 +12,11 @@ namespace host::user32 {
 using HWND = std::intptr_t;
 using LONG = std::int32_t;
 
+struct POINT {
+    LONG x = 0;
+    LONG y = 0;
+};
+
 struct RECT {
     LONG left = 0;
     LONG top = 0;
@@ -32,6 +37,8 @@ HWND FindWindowA(const char* className, const char* windowName);
 bool IsWindow(HWND window);
 HWND GetAncestor(HWND window, unsigned flags);
 int ShowCursor(bool show);
+// Where the pointer is, in virtual-screen pixels.
+bool GetCursorPos(POINT& point);
 bool GetClientRect(HWND window, RECT& rect);
 LONG GetWindowLongA(HWND window, int index);
 LONG SetWindowLongA(HWND window, int index, LONG value);

@@ -39,6 +39,14 @@ public:
     virtual void deactivated() = 0;
     // A click on the window or on one of its plain covers.
     virtual void clicked() = 0;
+    // A key went down while the window had the keyboard.
+    virtual void keyPressed() = 0;
+    // A mouse button, any, went down over the window or one of its covers.
+    virtual void mouseButtonPressed() = 0;
+    // The pointer is over the window or one of its covers at (x, y), in
+    // virtual-screen pixels. The system reports this also when the pointer
+    // did not move, as when a window appears under it.
+    virtual void pointerMoved(int x, int y) = 0;
     virtual void timerFired(int timer) = 0;
     // The user asked to close it (the close box, Alt+F4): the window is still
     // there and goes only if the core lets it.

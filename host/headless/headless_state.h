@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include "host/backend/user32.h"
 #include "host/headless/headless_records.h"
 #include "host/monitors.h"
 #include "host/headless/headless_file_system.h"
@@ -39,6 +40,8 @@ struct Machine {
     std::map<Handle, HeadlessDialog*> dialogs;
     std::vector<RecordedCall> calls;
     int cursorCount = 0;
+    // Where the pointer is, in virtual-screen pixels.
+    user32::POINT pointer;
     Outcome outcome;
 };
 

@@ -48,6 +48,12 @@ int ShowCursor(bool show) {
     return machine().cursorCount;
 }
 
+bool GetCursorPos(POINT& point) {
+    record("GetCursorPos", {});
+    point = machine().pointer;
+    return true;
+}
+
 bool GetClientRect(HWND window, RECT& rect) {
     record("GetClientRect", {window});
     const auto found = machine().windows.find(window);

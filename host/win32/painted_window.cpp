@@ -136,7 +136,7 @@ void PaintedWindow::coverAlso(const std::vector<PixelRect>& rects, Color color) 
         plainCovers_.reset();
         return;
     }
-    if (!plainCovers_) plainCovers_ = std::make_unique<PlainCovers>(color, [this] { events_.clicked(); });
+    if (!plainCovers_) plainCovers_ = std::make_unique<PlainCovers>(color, events_);
     plainCovers_->follow(rects);
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host/backend/runtime_calls.h"
+#include "host/win32/input_reports.h"
 #include "host/win32/screen_metrics.h"
 
 namespace host::win32 {
@@ -28,6 +29,7 @@ LRESULT CALLBACK PaintedWindow::windowProcedure(HWND window, UINT message, WPARA
 
 // Each report may end with this window gone: nothing of it is touched after.
 LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> result = reportInput(window_, message, wParam, lParam, events_)) return *result;
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -66,9 +68,6 @@ LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         hearOfTheSession();
         events_.timerFired(int(wParam));
-        return 0;
-    case WM_LBUTTONUP:
-        events_.clicked();
         return 0;
     case WM_CLOSE:
         events_.closeAsked();

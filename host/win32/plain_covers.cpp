@@ -3,6 +3,7 @@
 #include "host/backend/runtime_calls.h"
 #include "host/backend/window.h"
 #include "host/backend/window_styles.h"
+#include "host/win32/input_reports.h"
 #include "host/win32/wide_text.h"
 #include "host/win32/window_class.h"
 
@@ -19,8 +20,8 @@ const wchar_t* windowClass(WNDPROC procedure) {
 
 }  // namespace
 
-PlainCovers::PlainCovers(Color background, std::function<void()> onClick)
-    : brush_(CreateSolidBrush(COLORREF(background.bgr))), onClick_(std::move(onClick)) {}
+PlainCovers::PlainCovers(Color background, backend::WindowEvents& events)
+    : brush_(CreateSolidBrush(COLORREF(background.bgr))), events_(events) {}
 
 PlainCovers::~PlainCovers() {
     for (HWND window : windows_) {
@@ -70,6 +71,8 @@ LRESULT CALLBACK PlainCovers::windowProcedure(HWND window, UINT message, WPARAM 
 }
 
 LRESULT PlainCovers::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // May end the program, and with it these windows.
+    if (const std::optional<LRESULT> result = reportInput(window, message, wParam, lParam, events_)) return *result;
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client{};
@@ -79,10 +82,6 @@ LRESULT PlainCovers::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_PRINTCLIENT:
         return onMessage(window, WM_ERASEBKGND, wParam, lParam);
-    case WM_LBUTTONUP:
-        // May end the program, and with it these windows.
-        onClick_();
-        return 0;
     case WM_DPICHANGED:
         // The cover keeps exactly its monitor's rectangle, not the one the
         // system suggests for the new DPI.

@@ -2,19 +2,19 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <vector>
 
+#include "host/backend/window.h"
 #include "host/geometry.h"
 
 namespace host::win32 {
 
 // The borderless, topmost windows of one colour that cover the monitors the
-// clock does not, so what is on the other screens stays private. A click on
-// any of them is the same as a click on the clock.
+// clock does not, so what is on the other screens stays private. Input on
+// any of them is reported as input on the clock.
 class PlainCovers {
 public:
-    PlainCovers(Color background, std::function<void()> onClick);
+    PlainCovers(Color background, backend::WindowEvents& events);
     ~PlainCovers();
     PlainCovers(const PlainCovers&) = delete;
     PlainCovers& operator=(const PlainCovers&) = delete;
@@ -31,7 +31,7 @@ private:
     HWND create(const PixelRect& rect);
 
     HBRUSH brush_;
-    std::function<void()> onClick_;
+    backend::WindowEvents& events_;
     std::vector<HWND> windows_;
 };
 

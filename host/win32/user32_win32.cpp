@@ -21,6 +21,13 @@ HWND GetAncestor(HWND window, unsigned flags) { return handle(::GetAncestor(nati
 
 int ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
 
+bool GetCursorPos(POINT& point) {
+    ::POINT at{};
+    if (!::GetCursorPos(&at)) return false;
+    point = {at.x, at.y};
+    return true;
+}
+
 bool GetClientRect(HWND window, RECT& rect) {
     ::RECT filled{};
     if (!::GetClientRect(native(window), &filled)) return false;

@@ -87,6 +87,14 @@ void click(Form& form);
 // A click on any window of the program: a form's, or a plain cover, which
 // the full-screen form takes as its own.
 void clickWindow(Handle window);
+// A key pressed while the form's window has the keyboard.
+void pressKey(Form& form);
+// Any mouse button pressed over the form's window.
+void pressMouseButton(Form& form);
+// The pointer moved to (x, y), in virtual-screen pixels, over the form's
+// window; the form hears of it even when it is where it was, as a window
+// that appears under the pointer does.
+void movePointer(Form& form, int x, int y);
 // The user switched to another window and back to this one.
 void activate(Form& form);
 // The form's running timers fire once: none while the display is off or

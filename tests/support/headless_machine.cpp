@@ -131,6 +131,19 @@ void clickWindow(Handle window) {
     if (HeadlessWindow* ours = programWindow(clicked)) asEvent([ours] { ours->events().clicked(); });
 }
 
+void pressKey(Form& form) {
+    if (HeadlessWindow* window = windowOf(form)) asEvent([window] { window->events().keyPressed(); });
+}
+
+void pressMouseButton(Form& form) {
+    if (HeadlessWindow* window = windowOf(form)) asEvent([window] { window->events().mouseButtonPressed(); });
+}
+
+void movePointer(Form& form, int x, int y) {
+    machine().pointer = {x, y};
+    if (HeadlessWindow* window = windowOf(form)) asEvent([window, x, y] { window->events().pointerMoved(x, y); });
+}
+
 void activate(Form& form) {
     HeadlessWindow* window = windowOf(form);
     if (!window) return;

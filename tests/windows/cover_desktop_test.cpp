@@ -29,6 +29,26 @@ RECT windowRect(HWND window) {
     return rect;
 }
 
+// Stands in for the clock's window: counts the clicks its covers report.
+struct ClickCount final : host::backend::WindowEvents {
+    void activated() override {}
+    void deactivated() override {}
+    void clicked() override { ++clicks; }
+    void keyPressed() override {}
+    void mouseButtonPressed() override {}
+    void pointerMoved(int, int) override {}
+    void timerFired(int) override {}
+    void closeAsked() override {}
+    void destroyed() override {}
+    void resized() override {}
+    void dpiChanged() override {}
+    void displaysChanged() override {}
+    void displayPowerChanged(bool) override {}
+    void sessionChanged(bool) override {}
+
+    int clicks = 0;
+};
+
 // What the cover paints, read back through WM_PRINTCLIENT: a cover off
 // Wine's one screen shows in no screenshot.
 COLORREF paintedColour(HWND window) {
@@ -47,8 +67,8 @@ COLORREF paintedColour(HWND window) {
 }
 
 TEST(PlainCovers, CoverExactlyTheirRectanglesAndFollowThem) {
-    int clicks = 0;
-    host::win32::PlainCovers covers(host::Color::fromRgb(128, 128, 255), [&clicks] { ++clicks; });
+    ClickCount clock;
+    host::win32::PlainCovers covers(host::Color::fromRgb(128, 128, 255), clock);
 
     covers.follow({{1920, 0, 5760, 2160}, {-1280, -1024, 0, 0}});
     ASSERT_EQ(covers.windows().size(), 2u);
@@ -70,7 +90,7 @@ TEST(PlainCovers, CoverExactlyTheirRectanglesAndFollowThem) {
 
     PostMessageW(covers.windows()[1], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(covers.windows()[1], WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(harness::waitUntil([&] { return clicks == 1; }, 2s)) << "a click on a cover ends the screen saver";
+    EXPECT_TRUE(harness::waitUntil([&] { return clock.clicks == 1; }, 2s)) << "a click on a cover ends the screen saver";
 
     const HWND kept = covers.windows()[0];
     const HWND dropped = covers.windows()[1];

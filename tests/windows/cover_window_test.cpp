@@ -1,14 +1,17 @@
 // The screen saver's full-screen window, looked at from outside as a user
 // would see it: its place and style, a click that ends it, and keys and
-// mouse moves that do not.
+// mouse moves that do not, unless the user chose so.
 
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "cover_screen.h"
 #include "harness.h"
+#include "user_settings.h"
 
 namespace {
 
@@ -49,6 +52,46 @@ TEST(CoverWindow, KeysAndMouseMovesDoNotEndIt) {
     EXPECT_TRUE(harness::waitForScreenChanges(3)) << "no frames painted after the input";
     EXPECT_TRUE(harness::postAndWaitUntilHandled(run.window, {})) << "the window went away";
     EXPECT_TRUE(run.saver.running());
+}
+
+// The pointer rests at (300, 200) as the clock starts; the window appears
+// under it, which is no move.
+TEST(CoverWindow, WithAnyInputChosenAKeyAButtonOrAMovePastAJitterEndsIt) {
+    harness::UserSettings settings;
+    std::filesystem::create_directories(settings.folder());
+    harness::writeFile(settings.folder() / "options.ini", "AnyInputEnds=1\r\n");
+    struct Case {
+        const char* name;
+        std::function<void()> input;
+        bool ends;
+    };
+    const Case cases[] = {
+        {"a key", [] { harness::pressKey(VK_SPACE); }, true},
+        {"the right button", [] { harness::clickAt(300, 200, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }, true},
+        {"a jitter",
+         [] {
+             harness::moveMouseTo(303, 202);
+             harness::moveMouseTo(298, 198);
+         },
+         false},
+        {"a move", [] { harness::moveMouseTo(320, 200); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        harness::moveMouseTo(300, 200);
+        FullScreenRun run(L"/S");
+        ASSERT_TRUE(run.painted);
+        ASSERT_TRUE(harness::activate(run.window)) << "keys would go to another window";
+        c.input();
+        if (c.ends) {
+            EXPECT_EQ(run.saver.waitForExit(5s), std::optional<DWORD>(0));
+            continue;
+        }
+        EXPECT_TRUE(harness::waitForScreenChanges(3)) << "no frames painted after the input";
+        EXPECT_TRUE(harness::postAndWaitUntilHandled(run.window, {})) << "the window went away";
+        EXPECT_TRUE(run.saver.running());
+        run.saver.kill();
+    }
 }
 
 TEST(CoverWindow, UnrecognisedSwitchesRunFullScreen) {

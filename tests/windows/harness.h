@@ -125,7 +125,8 @@ bool waitForScreenChanges(int changes, std::chrono::milliseconds timeout = 10s);
 
 // Input, synthesised as a user would give it.
 
-void clickAt(int x, int y);
+// A click of the left button, or of the button whose flags are given.
+void clickAt(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
 void moveMouseTo(int x, int y);
 // Keys go to the active window: activate the target first.
 void pressKey(WORD virtualKey);

@@ -21,12 +21,12 @@ INPUT mouseMoveTo(int x, int y) {
 
 }  // namespace
 
-void clickAt(int x, int y) {
+void clickAt(int x, int y, DWORD down, DWORD up) {
     SetCursorPos(x, y);
     INPUT inputs[3] = {mouseMoveTo(x, y), {}, {}};
     inputs[1].type = inputs[2].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    inputs[1].mi.dwFlags = down;
+    inputs[2].mi.dwFlags = up;
     SendInput(3, inputs, sizeof(INPUT));
     pumpMessages();
 }
