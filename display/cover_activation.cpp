@@ -29,6 +29,7 @@ void FrmCover::Form_Activate() {
     const settings::Options options = settings::ReadOptions();
     Drift = options.drift;
     AnyInputEnds = options.anyInputEnds;
+    EveryMonitor = options.everyMonitor;
     if (host::user32::POINT pointer; AnyInputEnds && host::user32::GetCursorPos(pointer)) {
         pointerAtStart_ = {pointer.x, pointer.y};
     }
@@ -37,6 +38,7 @@ void FrmCover::Form_Activate() {
     driftSeconds_ = 0;
     drift_ = {};
     placeDial();
+    if (!leader_) followMonitors();
 }
 
 // The screen changed size or resolution under a running clock: the dial

@@ -1,6 +1,5 @@
 #include "display/drift_path.h"
 #include "display/frm_cover.h"
-#include "host/app.h"
 
 namespace display {
 
@@ -12,8 +11,7 @@ constexpr double secondsPerDay = 86400;
 
 // The dial is drawn afresh only when the path reaches a new pixel; Cls takes
 // the old one away whole, while balls in flight keep their own places.
-void FrmCover::followDriftPath() {
-    const float reading = host::SecondsSinceMidnight();
+void FrmCover::followDriftPath(float reading) {
     double since = double(reading) - double(driftReading_);
     if (since < 0) since += secondsPerDay;
     driftReading_ = reading;

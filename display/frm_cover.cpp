@@ -40,9 +40,24 @@ FrmCover::FrmCover(std::function<bool()> cursorHiddenByStartUp)
     add(Line3);
 }
 
+FrmCover::FrmCover(FrmCover& leader) : FrmCover([] { return false; }) {
+    leader_ = &leader;
+    Timer1.Interval = 0;
+    setCaption("");
+}
+
+// All clocks from one reading of the time, so no two ever disagree.
 void FrmCover::Timer1_Timer() {
-    if (Drift) followDriftPath();
-    moveHands();
+    const float reading = host::SecondsSinceMidnight();
+    advance(reading);
+    for (const auto& companion : companions_) {
+        if (companion->isLoaded()) companion->advance(reading);
+    }
+}
+
+void FrmCover::advance(float reading) {
+    if (Drift) followDriftPath(reading);
+    moveHands(reading);
     releaseBall();
     stage2();
 }
@@ -50,11 +65,13 @@ void FrmCover::Timer1_Timer() {
 void FrmCover::Form_Click() { dismiss(); }
 
 void FrmCover::dismiss() {
+    if (leader_) return leader_->dismiss();
     Unload();
     host::End();
 }
 
 void FrmCover::Form_Unload() {
+    for (const auto& companion : companions_) companion->Unload();
     if (cursorHiddenByStartUp_()) host::user32::ShowCursor(true);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "display/ball_steps.h"
 #include "display/drift_path.h"
@@ -26,6 +28,7 @@ public:
     void Form_MouseMove(int x, int y) override;
     void Form_Unload() override;
     void Form_Resize() override;
+    void Form_DisplaysChanged() override;
     void Timer1_Timer();
 
     // Moves every ball one step outward and removes those at an edge.
@@ -52,19 +55,36 @@ public:
     // Whether a key, any mouse button or a move of the mouse beyond a jitter
     // ends it as a click does; read with Drift.
     bool AnyInputEnds = false;
+    // Whether every other monitor shows a clock of its own rather than a
+    // plain cover; read with Drift.
+    bool EveryMonitor = false;
+
+    // The clocks on the other monitors, ticked by this one.
+    const std::vector<std::unique_ptr<FrmCover>>& companions() const { return companions_; }
 
 private:
+    // A clock on another monitor: no timer of its own, its cursor not its
+    // to show again.
+    explicit FrmCover(FrmCover& leader);
+
+    // One tick of this clock at one reading of the time.
+    void advance(float reading);
+    // With EveryMonitor on, one companion clock over each monitor but the
+    // primary; otherwise none, and plain covers there.
+    void followMonitors();
     void readBallSettings();
     // Centres the dial in the window, draws it and anchors the hands there.
     void placeDial();
     void drawDial();
     void anchorHands();
-    void moveHands();
+    void moveHands(float reading);
     void releaseBall();
-    void followDriftPath();
+    void followDriftPath(float reading);
     void dismiss();
 
     std::function<bool()> cursorHiddenByStartUp_;
+    FrmCover* leader_ = nullptr;
+    std::vector<std::unique_ptr<FrmCover>> companions_;
     BallSteps ballSteps_;
     // The clock's last reading and the seconds drifted since activation,
     // added up tick by tick so the path runs on past midnight.

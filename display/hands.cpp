@@ -1,6 +1,5 @@
 #include "display/direction.h"
 #include "display/frm_cover.h"
-#include "host/app.h"
 
 namespace display {
 
@@ -27,8 +26,8 @@ void FrmCover::anchorHands() {
 
 // All three hands from one reading of the clock, so they never disagree
 // within a tick.
-void FrmCover::moveHands() {
-    const double t = host::SecondsSinceMidnight();
+void FrmCover::moveHands(float reading) {
+    const double t = reading;
     const double hourAngle = t / 120;
     const double secondAngle = t * 6;
     const double minuteAngle = t / 10;

@@ -30,6 +30,8 @@ float SecondsSinceMidnight() { return backend::secondsSinceMidnight(); }
 
 std::filesystem::path UserSettingsFolder() { return backend::userSettingsFolder(); }
 
+std::vector<Monitor> Monitors() { return backend::monitors(); }
+
 void End() { backend::endProgram(0); }
 
 void End(int exitCode) { backend::endProgram(exitCode); }

@@ -4,6 +4,9 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "host/monitors.h"
 
 namespace host {
 
@@ -20,6 +23,9 @@ float SecondsSinceMidnight();
 // The folder of this user's settings of the program (it may not exist yet);
 // empty when the system cannot say where that is.
 std::filesystem::path UserSettingsFolder();
+// The monitors as the system reports them now.
+std::vector<Monitor> Monitors();
+
 // Ends the program at once.
 [[noreturn]] void End();
 // Ends the program at once with an exit code that tells the caller why.

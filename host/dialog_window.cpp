@@ -142,7 +142,7 @@ void DialogFormWindow::scrollRequested(backend::ControlId id, backend::ScrollReq
 void DialogFormWindow::buttonPressed(backend::ControlId id) {
     if (id < 0 || std::size_t(id) >= controls_.size()) return;
     const CommandButton* const* button = std::get_if<const CommandButton*>(&controls_[std::size_t(id)].control);
-    if (button && (*button)->onClick) raise(form_, (*button)->onClick);
+    if (button && (*button)->onClick) raiseEvent((*button)->onClick);
 }
 
 void DialogFormWindow::cancelAsked() {

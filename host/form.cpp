@@ -41,6 +41,12 @@ void Form::releaseWindow() {
     formUnloaded();
 }
 
+void Form::CoverMonitor(const std::optional<PixelRect>& bounds) {
+    if (bounds == coveredMonitor_) return;
+    coveredMonitor_ = bounds;
+    if (PaintedFormWindow* painted = paintedWindow()) painted->followCoveredMonitor();
+}
+
 void Form::setCaption(std::string caption) {
     caption_ = std::move(caption);
     if (window_) window_->setCaption(caption_);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,7 @@ struct FormDesign {
     std::string name;  // the form's design name, e.g. "frmCover"
     std::string caption;
     BorderStyle border = BorderStyle::None;
-    bool maximized = false;      // covers the primary monitor
+    bool maximized = false;      // covers the primary monitor, or the one the form is given
     bool topmost = false;
     bool showInTaskbar = true;
     Color backColor = colors::white;
@@ -56,6 +57,14 @@ public:
     // is unloaded: the backend's window then knows not to destroy it again.
     void Unload();
     bool isLoaded() const { return window_ != nullptr; }
+
+    // A maximised form full screen over that monitor (virtual-screen
+    // pixels) rather than the primary, and over nothing else: no plain
+    // covers. The form follows changes of the monitors itself
+    // (Form_DisplaysChanged). Moves a loaded form's window there.
+    // Without a monitor, back to the primary with plain covers elsewhere.
+    void CoverMonitor(const std::optional<PixelRect>& bounds);
+    const std::optional<PixelRect>& coveredMonitor() const { return coveredMonitor_; }
 
     const std::string& Caption() const { return caption_; }
     void setCaption(std::string caption);
@@ -93,6 +102,9 @@ public:
     virtual void Form_Unload() {}
     // The client area changed size or resolution after the form was shown.
     virtual void Form_Resize() {}
+    // Monitors were added, removed or changed while a full-screen form was
+    // shown, after the runtime placed it anew.
+    virtual void Form_DisplaysChanged() {}
 
     // For the runtime's window and the tests.
     FormWindow* window() const { return window_.get(); }
@@ -122,6 +134,7 @@ private:
     FormDesign design_;
     std::string caption_;
     Font font_;
+    std::optional<PixelRect> coveredMonitor_;
     std::unique_ptr<FormWindow> window_;
     PaintedControls painted_;
     std::vector<Timer*> timers_;

@@ -16,9 +16,11 @@ namespace {
 
 Monitor primaryMonitor() { return host::primaryMonitor(backend::monitors()); }
 
-// A window that is not maximised: its design size at the primary monitor's
-// DPI, centred on that monitor.
-PixelRect designRect(const FormDesign& design) {
+// A maximised window takes its monitor whole; any other its design size at
+// the primary monitor's DPI, centred on that monitor.
+PixelRect designRect(const Form& form) {
+    const FormDesign& design = form.design();
+    if (design.maximized && form.coveredMonitor()) return *form.coveredMonitor();
     const Monitor monitor = primaryMonitor();
     if (design.maximized) return monitor.bounds;
     const PixelScale scale = PixelScale::fromDpi(monitor.dpi, monitor.dpi);
@@ -46,9 +48,11 @@ FormWindow::~FormWindow() {
 
 PixelScale FormWindow::scale() const { return PixelScale::fromDpi(native().dpi(), native().dpi()); }
 
-void FormWindow::raise(Form& form, const std::function<void()>& event) {
+// An event of one form may change another's controls (one clock's tick
+// moves the hands of all): every window shows what changed.
+void FormWindow::raiseEvent(const std::function<void()>& event) {
     runEvent(event);
-    if (FormWindow* window = form.window()) window->presentChanges();
+    for (FormWindow* window : runtime().formWindows) window->presentChanges();
 }
 
 // Activate comes the first time the window shows, by whatever route: the
@@ -68,7 +72,7 @@ void FormWindow::activate() {
     activated_ = true;
     inactive_ = false;
     Form& form = form_;
-    raise(form, [&form] { form.Form_Activate(); });
+    raiseEvent([&form] { form.Form_Activate(); });
 }
 
 void FormWindow::unloadForm() {
@@ -80,7 +84,7 @@ PaintedFormWindow::PaintedFormWindow(Form& form)
     : FormWindow(form), surface_(render::toPixel(form.design().backColor)) {
     const FormDesign& design = form.design();
     painted_ = backend::createPaintedWindow(
-        {form.Caption(), designRect(design), design.topmost, design.showInTaskbar}, *this);
+        {form.Caption(), designRect(form), design.topmost, design.showInTaskbar}, *this);
     client_ = painted_->clientPixels();
     dpi_ = painted_->dpi();
     surface_.resize(client_.width, client_.height);
@@ -104,7 +108,7 @@ void PaintedFormWindow::raiseInput(const std::function<void(Form&)>& handler) {
     // a screen saver to dismiss.
     if (painted_->isChild()) return;
     Form& form = form_;
-    raise(form, [&form, &handler] { handler(form); });
+    raiseEvent([&form, &handler] { handler(form); });
 }
 
 void PaintedFormWindow::clicked() {
@@ -127,7 +131,7 @@ void PaintedFormWindow::timerFired(int timer) {
     const std::vector<Timer*>& timers = form_.timers();
     if (timer < 1 || std::size_t(timer) > timers.size() || !timersRunning_) return;
     const Timer& fired = *timers[std::size_t(timer) - 1];
-    if (fired.Enabled && fired.onTimer) raise(form_, fired.onTimer);
+    if (fired.Enabled && fired.onTimer) raiseEvent(fired.onTimer);
 }
 
 void PaintedFormWindow::resized() { geometryChanged(); }
@@ -136,16 +140,28 @@ void PaintedFormWindow::dpiChanged() {
     // A full-screen window keeps exactly its monitor, never the rectangle
     // the system suggests for the new DPI.
     Form& form = form_;
-    if (coversTheScreen() && !suspended_) placeOverPrimaryMonitor();
+    if (coversTheScreen() && !suspended_) placeOverItsMonitor();
     if (form.window() == this) geometryChanged();
 }
 
 // Monitors added, removed or resized: the clock stays on the primary one
-// and the plain covers follow the others.
+// and the plain covers follow the others; a form given a monitor of its own
+// hears of it and chooses again.
 void PaintedFormWindow::displaysChanged() {
     if (suspended_ || !coversTheScreen()) return;
     Form& form = form_;
-    placeOverPrimaryMonitor();
+    placeOverItsMonitor();
+    if (form.window() != this) return;
+    geometryChanged();
+    if (form.window() != this) return;
+    coverOtherMonitors();
+    if (activated_) raiseEvent([&form] { form.Form_DisplaysChanged(); });
+}
+
+void PaintedFormWindow::followCoveredMonitor() {
+    if (!coversTheScreen() || suspended_) return;
+    Form& form = form_;
+    placeOverItsMonitor();
     if (form.window() != this) return;
     geometryChanged();
     if (form.window() == this) coverOtherMonitors();
@@ -160,7 +176,7 @@ void PaintedFormWindow::geometryChanged() {
     surface_.resize(client.width, client.height);
     if (!activated_ || suspended_) return;
     Form& form = form_;
-    raise(form, [&form] { form.Form_Resize(); });
+    raiseEvent([&form] { form.Form_Resize(); });
 }
 
 // Drawing 64 times a second for a display the power plan has turned off, or
@@ -192,12 +208,14 @@ void PaintedFormWindow::updateTimers() {
     }
 }
 
-void PaintedFormWindow::placeOverPrimaryMonitor() {
-    painted_->place(primaryMonitor().bounds);
+void PaintedFormWindow::placeOverItsMonitor() {
+    painted_->place(form_.coveredMonitor().value_or(primaryMonitor().bounds));
 }
 
 void PaintedFormWindow::coverOtherMonitors() {
-    painted_->coverAlso(plainCoverRects(backend::monitors()), form_.design().backColor);
+    const std::vector<PixelRect> rects =
+        form_.coveredMonitor() ? std::vector<PixelRect>{} : plainCoverRects(backend::monitors());
+    painted_->coverAlso(rects, form_.design().backColor);
 }
 
 void PaintedFormWindow::suspend() {

@@ -45,10 +45,10 @@ protected:
     explicit FormWindow(Form& form);
     virtual backend::NativeWindow& native() const = 0;
 
-    // Runs an event of the form, then presents what it changed. The event
-    // may unload the form and with it this window: nothing of this object
-    // is touched after it.
-    static void raise(Form& form, const std::function<void()>& event);
+    // Runs an event, then presents what it changed in every window. The
+    // event may unload the form and with it this window: nothing of this
+    // object is touched after it.
+    static void raiseEvent(const std::function<void()>& event);
     // Shows the window, makes it the active one and raises Activate.
     void showAndActivate();
     // Activate comes the first time the window shows, and again each time
@@ -101,6 +101,8 @@ public:
     void resized() override;
     void dpiChanged() override;
     void displaysChanged() override;
+    // The form was given another monitor to cover.
+    void followCoveredMonitor();
     void displayPowerChanged(bool on) override;
     void sessionChanged(bool attended) override;
 
@@ -109,7 +111,8 @@ private:
     bool coversTheScreen() const;
     // Raises an event of the user's input on the form.
     void raiseInput(const std::function<void(Form&)>& handler);
-    void placeOverPrimaryMonitor();
+    // Full screen over the form's monitor: the one it was given, or the primary.
+    void placeOverItsMonitor();
     void coverOtherMonitors();
     // After a change of size or DPI: the back buffer follows, and a shown
     // form hears of it.

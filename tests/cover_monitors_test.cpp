@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "tests/image_comparison.h"
 #include "tests/startup_test_support.h"
 
 namespace startup_test {
@@ -144,6 +145,102 @@ TEST_F(CoverMonitorsTest, APreviewOpensNothingOnOtherMonitors) {
     EXPECT_TRUE(headless::plainCoversOf(program.frmCover()).empty());
     headless::changeDisplays({primary, monitor({1920, 0, 3840, 1080}, 96), monitor({-1920, 0, 0, 1080}, 96)});
     EXPECT_TRUE(headless::plainCoversOf(program.frmCover()).empty());
+}
+
+// With EveryMonitor chosen, each monitor shows a clock of its own, centred on
+// it at its DPI, all ticked from one reading of the time.
+class EveryMonitorTest : public CoverMonitorsTest {
+protected:
+    void SetUp() override {
+        CoverMonitorsTest::SetUp();
+        headless::plantFile(host::UserSettingsFolder() / "options.ini", "EveryMonitor=1\r\n");
+    }
+
+    std::vector<const display::FrmCover*> clocks() {
+        std::vector<const display::FrmCover*> all{&program.frmCover()};
+        for (const auto& companion : program.frmCover().companions()) all.push_back(companion.get());
+        return all;
+    }
+
+    static PixelRect placeOf(const host::Form& form) {
+        const headless::WindowState& state = headless::window(form.hWnd());
+        return {state.x, state.y, state.x + state.width, state.y + state.height};
+    }
+
+    std::vector<PixelRect> clockRects() {
+        std::vector<PixelRect> rects;
+        for (const display::FrmCover* clock : clocks()) rects.push_back(placeOf(*clock));
+        return rects;
+    }
+};
+
+TEST_F(EveryMonitorTest, EachMonitorShowsItsOwnClockCentredAtItsDpiTickedByOneReading) {
+    const Monitor right = monitor({1920, 0, 5760, 2160}, 192);
+    const Monitor left = monitor({-1600, 200, 0, 1100}, 120);
+    headless::setMonitors({primary, right, left});
+    headless::setTimeOfDay(10 * 3600 + 8 * 60 + 30);
+    run("/S");
+
+    EXPECT_EQ(clockRects(), (std::vector<PixelRect>{primary.bounds, right.bounds, left.bounds}));
+    EXPECT_TRUE(plainCoverRects().empty()) << "clocks, not plain covers";
+    const std::vector<int> dpis = {96, 192, 120};
+    for (std::size_t i = 0; i < clocks().size(); ++i) {
+        const display::FrmCover& clock = *clocks()[i];
+        SCOPED_TRACE(i);
+        EXPECT_FLOAT_EQ(clock.scale().twipsPerPixelX, 1440.0f / float(dpis[i]));
+        EXPECT_FLOAT_EQ(clock.CenterX, clock.Width() / 2);
+        EXPECT_FLOAT_EQ(clock.CenterY, clock.Height() / 2 - 120);
+        const headless::WindowState& state = headless::window(clock.hWnd());
+        EXPECT_TRUE(state.visible && state.topmost);
+        EXPECT_EQ(state.title, i == 0 ? "Zantrelle" : "") << "only the primary's clock carries the instance's mark";
+    }
+
+    headless::setTimeOfDay(10 * 3600 + 8 * 60 + 45);
+    headless::tick(program.frmCover());
+    for (const display::FrmCover* clock : clocks()) {
+        const host::Line& second = clock->Line3;
+        EXPECT_NEAR(second.X2 - second.X1, -800, 1e-3) << "the second hand at nine, on every clock";
+        EXPECT_NEAR(second.Y2 - second.Y1, 0, 1e-3);
+        EXPECT_EQ(clock->effect.UBound(), 1) << "one ball released on each clock by the one tick";
+    }
+}
+
+// A clock over a monitor like the primary shows exactly the primary's picture.
+TEST_F(EveryMonitorTest, AClockOnAMonitorLikeThePrimaryShowsThePrimarysPicture) {
+    headless::setMonitors({primary, monitor({1920, 0, 3840, 1080}, 96)});
+    headless::setTimeOfDay(10 * 3600 + 8 * 60 + 30);
+    run("/S");
+    for (int i = 0; i < 20; ++i) headless::tick(program.frmCover());
+    ASSERT_EQ(program.frmCover().companions().size(), 1u);
+    display::FrmCover& companion = *program.frmCover().companions()[0];
+    const host::render::Image primaryFrame = headless::renderFrame(program.frmCover());
+    EXPECT_EQ(test_support::compareImages(headless::renderFrame(companion), primaryFrame), std::nullopt);
+}
+
+TEST_F(EveryMonitorTest, ClocksFollowMonitorsAndAClickOnAnyEndsThemAll) {
+    headless::setMonitors({primary});
+    run("/S");
+    EXPECT_EQ(clockRects(), std::vector<PixelRect>{primary.bounds});
+
+    const Monitor above = monitor({0, -900, 1600, 0}, 96);
+    headless::changeDisplays({primary, monitor({1920, 0, 3840, 1080}, 96), above});
+    EXPECT_EQ(clockRects(), (std::vector<PixelRect>{primary.bounds, {1920, 0, 3840, 1080}, above.bounds}));
+
+    const Monitor resized = monitor({1920, 0, 4480, 1440}, 120);
+    headless::changeDisplays({primary, resized});
+    EXPECT_EQ(clockRects(), (std::vector<PixelRect>{primary.bounds, resized.bounds}));
+    const display::FrmCover& companion = *program.frmCover().companions()[0];
+    EXPECT_FLOAT_EQ(companion.scale().twipsPerPixelX, 12.0f);
+    EXPECT_FLOAT_EQ(companion.CenterX, companion.Width() / 2) << "re-centred on the changed monitor";
+    EXPECT_TRUE(plainCoverRects().empty());
+
+    const headless::Handle other = companion.hWnd();
+    const headless::Handle clock = program.frmCover().hWnd();
+    headless::clickWindow(other);
+    EXPECT_TRUE(headless::outcome().ended);
+    EXPECT_EQ(headless::cursorDisplayCount(), 0) << "the cursor comes back once";
+    EXPECT_FALSE(headless::windowExists(other));
+    EXPECT_FALSE(headless::windowExists(clock));
 }
 
 }  // namespace

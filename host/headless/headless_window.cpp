@@ -65,6 +65,14 @@ void HeadlessWindow::moved(int x, int y, int width, int height, bool shown) {
     window.y = y;
     window.width = width;
     window.height = height;
+    // As Windows tells a window of its new DPI when it moves to another
+    // monitor.
+    const int dpi = monitorOf(rect(), machine().monitors).dpi;
+    if (dpi != dpi_ && window.parent == 0) {
+        dpi_ = dpi;
+        events_.dpiChanged();
+        if (!programWindow(handle)) return;
+    }
     if (resized) events_.resized();
     if (!shown || !programWindow(handle)) return;
     const bool first = !window.visible;

@@ -118,7 +118,9 @@ struct Screenshot {
     // The part inside a rectangle of the screen, such as a window's.
     Screenshot crop(const RECT& part) const;
 };
+// The primary monitor, or any area of the virtual screen.
 Screenshot captureScreen();
+Screenshot captureScreen(const RECT& area);
 // Waits until the screen has changed the given number of times since the
 // call, as a window that paints frames changes it; false on timeout.
 bool waitForScreenChanges(int changes, std::chrono::milliseconds timeout = 10s);

@@ -6,10 +6,12 @@
 
 namespace harness {
 
-Screenshot captureScreen() {
+Screenshot captureScreen() { return captureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}); }
+
+Screenshot captureScreen(const RECT& area) {
     Screenshot shot;
-    shot.width = GetSystemMetrics(SM_CXSCREEN);
-    shot.height = GetSystemMetrics(SM_CYSCREEN);
+    shot.width = area.right - area.left;
+    shot.height = area.bottom - area.top;
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -25,7 +27,7 @@ Screenshot captureScreen() {
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap && bits) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+        BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
         GdiFlush();
         const auto* source = static_cast<const std::uint32_t*>(bits);
         shot.pixels.assign(source, source + std::size_t(shot.width) * std::size_t(shot.height));

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <numbers>
 #include <optional>
 #include <sstream>
@@ -19,6 +20,7 @@
 
 #include "cover_screen.h"
 #include "harness.h"
+#include "user_settings.h"
 
 namespace {
 
@@ -157,6 +159,48 @@ struct Page {
     HWND window;
 };
 
+// The dial as a screenshot of its monitor shows it: twelve black
+// tick marks between 800 and 1000 twips from its centre, numerals at 1200,
+// and no black ink beyond them.
+struct Dial {
+    double centreX, centreY, pixelsPerTwip;
+
+    // The clock's centre is half the window across and 120 twips above half
+    // its height.
+    static Dial ofWindow(int width, int height) {
+        HDC screen = GetDC(nullptr);
+        const double pixelsPerTwip = GetDeviceCaps(screen, LOGPIXELSY) / 1440.0;
+        ReleaseDC(nullptr, screen);
+        return {width / 2.0, height / 2.0 - 120 * pixelsPerTwip, pixelsPerTwip};
+    }
+
+    // A ball or a hand may pass over a mark for a frame: callers wait.
+    bool ticksShowIn(const harness::Screenshot& shot) const {
+        const double radius = 900 * pixelsPerTwip;
+        for (int hour = 0; hour < 12; ++hour) {
+            const double angle = hour * std::numbers::pi / 6;
+            const int x = int(std::lround(centreX + radius * std::sin(angle)));
+            const int y = int(std::lround(centreY - radius * std::cos(angle)));
+            if (!cover_screen::anyPixel(shot, {x - 1, y - 1, x + 2, y + 2}, cover_screen::isInkBlack)) return false;
+        }
+        return true;
+    }
+
+    // True when every black pixel lies within the numerals' reach.
+    bool aloneIn(const harness::Screenshot& shot) const {
+        const double reach = 1500 * pixelsPerTwip;
+        for (int y = 0; y < shot.height; ++y) {
+            for (int x = 0; x < shot.width; ++x) {
+                if (cover_screen::isInkBlack(shot.at(x, y)) && std::hypot(x - centreX, y - centreY) > reach)
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    bool drawnIn(const harness::Screenshot& shot) const { return ticksShowIn(shot) && aloneIn(shot); }
+};
+
 TEST(MonitorLayout, EveryMonitorIsCoveredExactlyAndAClickOnAPlainCoverEndsTheProgram) {
     ASSERT_GE(monitors().size(), 2u) << "the display has a single monitor";
     harness::Process saver = harness::start(L"/s");
@@ -164,6 +208,33 @@ TEST(MonitorLayout, EveryMonitorIsCoveredExactlyAndAClickOnAPlainCoverEndsThePro
 
     const POINT onPlainCover = centreOf(firstMonitor(false).bounds);
     harness::clickAt(onPlainCover.x, onPlainCover.y);
+    EXPECT_EQ(saver.waitForExit(15s), std::optional<DWORD>(0));
+}
+
+TEST(MonitorLayout, WithEveryMonitorChosenEachMonitorShowsItsOwnDialAndAClickOnAnyEndsIt) {
+    harness::UserSettings settings;
+    std::filesystem::create_directories(settings.folder());
+    harness::writeFile(settings.folder() / "options.ini", "EveryMonitor=1\r\n");
+    harness::Process saver = harness::start(L"/s");
+    ASSERT_EQ(coverFaultAfterWaiting(saver.id()), "");
+
+    for (const Monitor& monitor : monitors()) {
+        SCOPED_TRACE(text(monitor.bounds));
+        const Dial dial = Dial::ofWindow(monitor.bounds.right - monitor.bounds.left,
+                                         monitor.bounds.bottom - monitor.bounds.top);
+        harness::Screenshot shot;
+        const bool drawn = harness::waitUntil(
+            [&] {
+                shot = harness::captureScreen(monitor.bounds);
+                return dial.drawnIn(shot);
+            },
+            10s);
+        EXPECT_TRUE(drawn) << "no dial centred on the monitor; see every_monitor.bmp";
+        if (!drawn) shot.saveBmp("every_monitor.bmp");
+    }
+
+    const POINT onAnother = centreOf(firstMonitor(false).bounds);
+    harness::clickAt(onAnother.x + 200, onAnother.y + 200);
     EXPECT_EQ(saver.waitForExit(15s), std::optional<DWORD>(0));
 }
 
@@ -230,48 +301,6 @@ TEST(MonitorLayout, TheDialogAndThePreviewCoverNoMonitor) {
         EXPECT_EQ(coveringWindow(saver.id()), "");
     }
 }
-
-// The dial as a screenshot of the primary monitor shows it: twelve black
-// tick marks between 800 and 1000 twips from its centre, numerals at 1200,
-// and no black ink beyond them.
-struct Dial {
-    double centreX, centreY, pixelsPerTwip;
-
-    // The clock's centre is half the window across and 120 twips above half
-    // its height.
-    static Dial ofWindow(int width, int height) {
-        HDC screen = GetDC(nullptr);
-        const double pixelsPerTwip = GetDeviceCaps(screen, LOGPIXELSY) / 1440.0;
-        ReleaseDC(nullptr, screen);
-        return {width / 2.0, height / 2.0 - 120 * pixelsPerTwip, pixelsPerTwip};
-    }
-
-    // A ball or a hand may pass over a mark for a frame: callers wait.
-    bool ticksShowIn(const harness::Screenshot& shot) const {
-        const double radius = 900 * pixelsPerTwip;
-        for (int hour = 0; hour < 12; ++hour) {
-            const double angle = hour * std::numbers::pi / 6;
-            const int x = int(std::lround(centreX + radius * std::sin(angle)));
-            const int y = int(std::lround(centreY - radius * std::cos(angle)));
-            if (!cover_screen::anyPixel(shot, {x - 1, y - 1, x + 2, y + 2}, cover_screen::isInkBlack)) return false;
-        }
-        return true;
-    }
-
-    // True when every black pixel lies within the numerals' reach.
-    bool aloneIn(const harness::Screenshot& shot) const {
-        const double reach = 1500 * pixelsPerTwip;
-        for (int y = 0; y < shot.height; ++y) {
-            for (int x = 0; x < shot.width; ++x) {
-                if (cover_screen::isInkBlack(shot.at(x, y)) && std::hypot(x - centreX, y - centreY) > reach)
-                    return false;
-            }
-        }
-        return true;
-    }
-
-    bool drawnIn(const harness::Screenshot& shot) const { return ticksShowIn(shot) && aloneIn(shot); }
-};
 
 // The largest mode of the monitor smaller than its current one both ways.
 std::optional<DEVMODEA> smallerMode(const std::string& device) {
