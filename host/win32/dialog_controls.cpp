@@ -25,8 +25,9 @@ COLORREF colorRef(Color color) { return COLORREF(color.bgr); }
 int buttonMargin(int dpi) { return 2 * MulDiv(GetSystemMetrics(SM_CXEDGE), dpi, 96) + 1; }
 
 // The room a check box's box, the gap after it and its focus rectangle take
-// beside its caption: the box is 13 pixels at 96 DPI, the gap half a digit
-// of the font.
+// beside its caption: the box 13 pixels at 96 DPI and the focus rectangle 2;
+// the gap is half a digit of the font, and a whole digit leaves room for
+// the system's rounding.
 int checkBoxMargin(HDC dc, HFONT font, int dpi) {
     return MulDiv(13 + 2, dpi, 96) + int(gdiTextSize(dc, font, L"0").cx);
 }
