@@ -111,4 +111,13 @@ struct CommandButton {
     std::function<void()> onClick;
 };
 
+// A check box the user ticks and clears; the dialog turns Value over on a
+// click or Space, so code reads the user's choice from it.
+struct CheckBox {
+    TwipRect Bounds;
+    std::string Caption;
+    bool Value = false;
+    int TabIndex = 0;
+};
+
 }  // namespace host

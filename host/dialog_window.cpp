@@ -20,6 +20,14 @@ struct ControlFacts {
     std::optional<Color> backColor;
 };
 
+// What a control's value shows: a bar's thumb, a check box's tick; nothing
+// for the others.
+int valueOf(const DialogControl& control) {
+    if (HScrollBar* const* bar = std::get_if<HScrollBar*>(&control)) return (*bar)->Value();
+    if (CheckBox* const* box = std::get_if<CheckBox*>(&control)) return (*box)->Value ? 1 : 0;
+    return 0;
+}
+
 ControlFacts factsOf(const OrderedControl& ordered) {
     struct Visitor {
         ControlKind kind;
@@ -27,7 +35,7 @@ ControlFacts factsOf(const OrderedControl& ordered) {
             return {label->Bounds, {kind, label->Caption}, label->BackColor};
         }
         ControlFacts operator()(const HScrollBar* bar) const {
-            return {bar->Bounds, {kind, {}, bar->Min, bar->Max, bar->Value()}, std::nullopt};
+            return {bar->Bounds, {kind, {}, bar->Min, bar->Max}, std::nullopt};
         }
         ControlFacts operator()(const CommandButton* button) const {
             const backend::ButtonRole role = button->Default ? backend::ButtonRole::Default
@@ -35,8 +43,13 @@ ControlFacts factsOf(const OrderedControl& ordered) {
                                                               : backend::ButtonRole::Plain;
             return {button->Bounds, {kind, button->Caption, 0, 0, 0, role}, std::nullopt};
         }
+        ControlFacts operator()(const CheckBox* box) const {
+            return {box->Bounds, {kind, box->Caption}, std::nullopt};
+        }
     };
-    return std::visit(Visitor{ordered.kind}, ordered.control);
+    ControlFacts facts = std::visit(Visitor{ordered.kind}, ordered.control);
+    facts.design.value = valueOf(ordered.control);
+    return facts;
 }
 
 // Where a scroll request takes a bar: a step of SmallChange or LargeChange,
@@ -58,7 +71,7 @@ std::int16_t scrolledValue(const HScrollBar& bar, backend::ScrollRequest request
 }  // namespace
 
 DialogFormWindow::DialogFormWindow(Form& form)
-    : FormWindow(form), controls_(dialogOrder(form.labels(), form.scrollBars(), form.buttons())) {
+    : FormWindow(form), controls_(dialogOrder(form.labels(), form.scrollBars(), form.buttons(), form.checkBoxes())) {
     backend::DialogDesign design{form.Caption(), {}};
     for (const OrderedControl& control : controls_) {
         design.controls.push_back(factsOf(control).design);
@@ -117,12 +130,10 @@ void DialogFormWindow::centreOver(const PixelRect& owner) {
 void DialogFormWindow::presentChanges() {
     if (suspended_) return;
     for (std::size_t id = 0; id < controls_.size(); ++id) {
-        if (const auto* bar = std::get_if<HScrollBar*>(&controls_[id].control)) {
-            const int value = (*bar)->Value();
-            if (value == shownValues_[id]) continue;
-            shownValues_[id] = value;
-            dialog_->setValue(backend::ControlId(id), value);
-        }
+        const int value = valueOf(controls_[id].control);
+        if (value == shownValues_[id]) continue;
+        shownValues_[id] = value;
+        dialog_->setValue(backend::ControlId(id), value);
     }
 }
 
@@ -139,9 +150,16 @@ void DialogFormWindow::scrollRequested(backend::ControlId id, backend::ScrollReq
     presentChanges();
 }
 
+// A check box is a button to the platform; only here does a press of one
+// become a tick turned over, which the box then shows.
 void DialogFormWindow::buttonPressed(backend::ControlId id) {
     if (id < 0 || std::size_t(id) >= controls_.size()) return;
-    const CommandButton* const* button = std::get_if<const CommandButton*>(&controls_[std::size_t(id)].control);
+    const DialogControl& control = controls_[std::size_t(id)].control;
+    if (CheckBox* const* box = std::get_if<CheckBox*>(&control)) {
+        (*box)->Value = !(*box)->Value;
+        return presentChanges();
+    }
+    const CommandButton* const* button = std::get_if<const CommandButton*>(&control);
     if (button && (*button)->onClick) raiseEvent((*button)->onClick);
 }
 

@@ -10,10 +10,11 @@
 
 namespace host {
 
-// The window of a form of labels, scroll bars and buttons: a dialog of the
-// platform's own controls. It lays the dialog out for the text size and the
-// DPI, colours it, places it over its owner, steps its scroll bars within
-// their range, and decides which button a report presses.
+// The window of a form of labels, scroll bars, buttons and check boxes: a
+// dialog of the platform's own controls. It lays the dialog out for the text
+// size and the DPI, colours it, places it over its owner, steps its scroll
+// bars within their range, ticks and clears its check boxes, and decides
+// which button a report presses.
 class DialogFormWindow final : public FormWindow, public backend::DialogEvents {
 public:
     explicit DialogFormWindow(Form& form);
@@ -21,7 +22,7 @@ public:
     void show() override;
     // Centred over the owner, inside the work area of the owner's monitor.
     void showOwnedBy(std::intptr_t owner) override;
-    // Moves the native thumbs to the values code set.
+    // Moves the native thumbs and ticks to the values code set.
     void presentChanges() override;
     void suspend() override;
 
@@ -56,7 +57,7 @@ private:
     void centreOver(const PixelRect& owner);
 
     std::vector<OrderedControl> controls_;  // by id
-    std::vector<int> shownValues_;          // by id: where each thumb shows
+    std::vector<int> shownValues_;          // by id: where each thumb or tick shows
     std::unique_ptr<backend::DialogWindow> dialog_;
 };
 

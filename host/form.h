@@ -116,9 +116,12 @@ public:
     const std::vector<Label*>& labels() const { return labels_; }
     const std::vector<HScrollBar*>& scrollBars() const { return scrollBars_; }
     const std::vector<CommandButton*>& buttons() const { return buttons_; }
-    // A form of labels, scroll bars and buttons gets a dialog window of the
-    // platform's own controls, with nothing drawn on it.
-    bool hasNativeControls() const { return !labels_.empty() || !scrollBars_.empty() || !buttons_.empty(); }
+    const std::vector<CheckBox*>& checkBoxes() const { return checkBoxes_; }
+    // A form of labels, scroll bars, buttons and check boxes gets a dialog
+    // window of the platform's own controls, with nothing drawn on it.
+    bool hasNativeControls() const {
+        return !labels_.empty() || !scrollBars_.empty() || !buttons_.empty() || !checkBoxes_.empty();
+    }
 
 protected:
     void add(Line& line) { painted_.emplace_back(&line); }
@@ -127,6 +130,7 @@ protected:
     void add(Label& label) { labels_.push_back(&label); }
     void add(HScrollBar& bar) { scrollBars_.push_back(&bar); }
     void add(CommandButton& button) { buttons_.push_back(&button); }
+    void add(CheckBox& box) { checkBoxes_.push_back(&box); }
 
 private:
     void releaseWindow();
@@ -141,6 +145,7 @@ private:
     std::vector<Label*> labels_;
     std::vector<HScrollBar*> scrollBars_;
     std::vector<CommandButton*> buttons_;
+    std::vector<CheckBox*> checkBoxes_;
 };
 
 }  // namespace host

@@ -2,11 +2,14 @@
 
 #include "host/controls.h"
 #include "host/form.h"
+#include "settings/options_file.h"
 
 namespace settings {
 
 // The settings dialog: the ball gap on HScroll1, the ball speed on HScroll2,
 // saved to "settings.ini" by Ok. It shows no numbers, only thumb positions.
+// Below the buttons, the user's on/off choices, saved to "options.ini" by Ok
+// after the settings.
 class FrmConfig : public host::Form {
 public:
     FrmConfig();
@@ -22,6 +25,14 @@ public:
     host::HScrollBar HScroll2;
     host::CommandButton cmdOk;
     host::CommandButton cmdCancel;
+    host::CheckBox chkEveryMonitor;
+    host::CheckBox chkDrift;
+    host::CheckBox chkAnyInputEnds;
+
+private:
+    // As read at Load, so that Ok writes back the lines this version does
+    // not know.
+    Options options_;
 };
 
 }  // namespace settings

@@ -46,8 +46,9 @@ protected:
 };
 
 // The window order is what screen readers walk: each bar comes just after
-// the label that names it, the band is only painted, and Tab goes to the
-// bars and buttons in that order, round again after Ok.
+// the label that names it, the band is only painted, each check box is named
+// by its caption, and Tab goes to the bars, the buttons and the boxes in that
+// order, round again after the last box.
 TEST_F(ConfigDialogTest, ControlsComeInTheOrderScreenReadersAndTabWalk) {
     open();
     EXPECT_EQ(headless::window(dialog.hWnd()).title, "Settings...");
@@ -63,7 +64,10 @@ TEST_F(ConfigDialogTest, ControlsComeInTheOrderScreenReadersAndTabWalk) {
                                          {ControlKind::ScrollBar, ""},
                                          {ControlKind::Button, "Cancel", ButtonRole::Cancel},
                                          {ControlKind::Button, "Ok", ButtonRole::Default},
-                                         {ControlKind::FaceText, "Horlaven by Quessort!"}};
+                                         {ControlKind::FaceText, "Horlaven by Quessort!"},
+                                         {ControlKind::CheckBox, "Clock on every monitor"},
+                                         {ControlKind::CheckBox, "Move the clock slowly (OLED screens)"},
+                                         {ControlKind::CheckBox, "A key or mouse move ends it"}};
     const std::vector<headless::DialogControlState> shown = controls();
     ASSERT_EQ(shown.size(), expected.size());
     for (std::size_t i = 0; i < shown.size(); ++i) {
@@ -78,13 +82,13 @@ TEST_F(ConfigDialogTest, ControlsComeInTheOrderScreenReadersAndTabWalk) {
     EXPECT_EQ(shown[3].design.max, 20);
 
     std::vector<int> focus{headless::focusedControl(dialog)};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 7; ++i) {
         headless::pressKeys(dialog, {Key::Tab});
         focus.push_back(headless::focusedControl(dialog));
     }
-    EXPECT_EQ(focus, (std::vector<int>{1, 3, 4, 5, 1}));
+    EXPECT_EQ(focus, (std::vector<int>{1, 3, 4, 5, 7, 8, 9, 1}));
     headless::pressKeys(dialog, {Key::ShiftTab});
-    EXPECT_EQ(headless::focusedControl(dialog), 5);
+    EXPECT_EQ(headless::focusedControl(dialog), 9);
 }
 
 // Keys as a user types them, from a file or none, and what ends up in
@@ -130,26 +134,93 @@ INSTANTIATE_TEST_SUITE_P(
                  "1\r\n100\r\n"},
         KeysCase{"NothingGoesAboveMax", "20\r\n600\r\n",
                  {Key::Right, Key::PageDown, Key::Tab, Key::Down, Key::Enter}, "20\r\n600\r\n"},
-        KeysCase{"SpaceOnOk", "", {Key::Right, Key::ShiftTab, Key::Space}, "5\r\n151\r\n"},
+        KeysCase{"SpaceOnOk", "", {Key::Right, Key::ShiftTab, Key::ShiftTab, Key::ShiftTab, Key::ShiftTab, Key::Space},
+                 "5\r\n151\r\n"},
         KeysCase{"EscapeKeepsTheFile", stored, {Key::Right, Key::Escape}, stored},
         KeysCase{"EscapeMakesNoFile", "", {Key::Right, Key::Escape}, std::nullopt},
         KeysCase{"EnterOnCancelKeepsTheFile", stored, {Key::Right, Key::Tab, Key::Tab, Key::Enter}, stored},
         KeysCase{"SpaceOnCancelMakesNoFile", "", {Key::Tab, Key::Tab, Key::Space}, std::nullopt}),
     [](const testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.name); });
 
-// The close box, or the window destroyed from outside: the form unloads and
-// no button runs.
-TEST_F(ConfigDialogTest, AWindowThatGoesWithoutAButtonSavesNothing) {
-    const std::vector<void (*)(host::Form&)> ways{[](host::Form& form) { headless::clickCloseBox(form); },
-                                                   [](host::Form& form) { headless::destroyWindow(form.hWnd()); }};
+// The check boxes show the user's options file; Space on a box turns it
+// over, and Enter on one saves as Ok does: "settings.ini" exactly as ever,
+// then "options.ini" with the three choices and the lines kept from the file.
+struct BoxesCase {
+    const char* name;
+    std::string file;  // "options.ini"; empty: none
+    std::vector<Key> keys;
+    std::vector<int> ticks;  // what the boxes show before Enter, in window order
+    std::string saved;
+};
+
+class DialogBoxesTest : public ConfigDialogTest, public testing::WithParamInterface<BoxesCase> {};
+
+TEST_P(DialogBoxesTest, ShowTheFileTurnOverWithSpaceAndEnterOnABoxSavesThem) {
+    const BoxesCase& c = GetParam();
+    if (!c.file.empty()) headless::plantFile(optionsFile(), c.file);
+    open();
+    headless::pressKeys(dialog, c.keys);
+    std::vector<int> ticks;
+    for (int box = 0; box < 3; ++box) ticks.push_back(nth(ControlKind::CheckBox, box).design.value);
+    EXPECT_EQ(ticks, c.ticks);
+    EXPECT_EQ(controls()[std::size_t(headless::focusedControl(dialog))].design.kind, ControlKind::CheckBox);
+
+    headless::pressKeys(dialog, {Key::Enter});
+    EXPECT_FALSE(dialog.isLoaded());
+    EXPECT_EQ(headless::outcome().exitCode, 0);
+    EXPECT_EQ(settingsBytes(), "5\r\n150\r\n");
+    EXPECT_EQ(headless::fileBytes(optionsFile()), c.saved);
+}
+
+const std::vector<Key> toFirstBox{Key::Tab, Key::Tab, Key::Tab, Key::Tab};
+std::vector<Key> keys(std::vector<Key> first, const std::vector<Key>& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, DialogBoxesTest,
+    testing::Values(
+        BoxesCase{"NoneWithoutAFile", "", toFirstBox, {0, 0, 0}, "EveryMonitor=0\r\nDrift=0\r\nAnyInputEnds=0\r\n"},
+        BoxesCase{"EveryMonitorAlone", "", keys(toFirstBox, {Key::Space}), {1, 0, 0},
+                  "EveryMonitor=1\r\nDrift=0\r\nAnyInputEnds=0\r\n"},
+        BoxesCase{"DriftAlone", "", keys(toFirstBox, {Key::Tab, Key::Space}), {0, 1, 0},
+                  "EveryMonitor=0\r\nDrift=1\r\nAnyInputEnds=0\r\n"},
+        BoxesCase{"AnyInputEndsAlone", "", keys(toFirstBox, {Key::Tab, Key::Tab, Key::Space}), {0, 0, 1},
+                  "EveryMonitor=0\r\nDrift=0\r\nAnyInputEnds=1\r\n"},
+        BoxesCase{"All", "", keys(toFirstBox, {Key::Space, Key::Tab, Key::Space, Key::Tab, Key::Space}), {1, 1, 1},
+                  "EveryMonitor=1\r\nDrift=1\r\nAnyInputEnds=1\r\n"},
+        BoxesCase{"SpaceTwiceLeavesItAsItWas", "", keys(toFirstBox, {Key::Space, Key::Space}), {0, 0, 0},
+                  "EveryMonitor=0\r\nDrift=0\r\nAnyInputEnds=0\r\n"},
+        BoxesCase{"TheFileShowsAndLinesItDoesNotKnowStay", "Later=1\r\nAnyInputEnds=1\n", toFirstBox, {0, 0, 1},
+                  "EveryMonitor=0\r\nDrift=0\r\nAnyInputEnds=1\r\nLater=1\r\n"},
+        BoxesCase{"ClearingOneTheFileTicked", "EveryMonitor=1\r\nDrift=1\r\nAnyInputEnds=1\r\n",
+                  keys(toFirstBox, {Key::Tab, Key::Space}), {1, 0, 1},
+                  "EveryMonitor=1\r\nDrift=0\r\nAnyInputEnds=1\r\n"}),
+    [](const testing::TestParamInfo<BoxesCase>& info) { return std::string(info.param.name); });
+
+// Every way out but Ok, after a thumb moved and a box turned over: Esc,
+// Cancel, the close box, or the window destroyed from outside. The form
+// unloads and neither file changes.
+TEST_F(ConfigDialogTest, AWindowLeftWithoutOkSavesNothing) {
+    const std::vector<void (*)(host::Form&)> ways{
+        [](host::Form& form) { headless::pressKeys(form, {Key::Escape}); },
+        [](host::Form& form) { headless::clickButton(form, "Cancel"); },
+        [](host::Form& form) { headless::clickCloseBox(form); },
+        [](host::Form& form) { headless::destroyWindow(form.hWnd()); }};
+    const std::string options = "EveryMonitor=0\r\nDrift=1\r\nAnyInputEnds=0\r\n";
     plantSettings(stored);
+    headless::plantFile(optionsFile(), options);
     for (const auto& leave : ways) {
         open();
-        headless::pressKeys(dialog, {Key::Right});
+        headless::pressKeys(dialog, keys({Key::Right}, keys(toFirstBox, {Key::Space})));
+        headless::clickButton(dialog, "A key or mouse move ends it");
+        ASSERT_TRUE(dialog.chkEveryMonitor.Value && dialog.chkAnyInputEnds.Value);
         leave(dialog);
         EXPECT_FALSE(dialog.isLoaded());
         EXPECT_TRUE(headless::outcome().ended);
         EXPECT_EQ(settingsBytes(), stored);
+        EXPECT_EQ(headless::fileBytes(optionsFile()), options);
     }
 }
 
@@ -201,7 +272,7 @@ TEST_P(DialogTextSizeTest, GrowsSoEveryCaptionFitsAndKeepsItsProportions) {
     const headless::WindowState& window = headless::window(dialog.hWnd());
     const double textScale = c.messageFontPoints / 8.0;
     const int designWidth = host::twipsToPixels(3615, 1440.0f / float(c.dpi));
-    const int designHeight = host::twipsToPixels(1965, 1440.0f / float(c.dpi));
+    const int designHeight = host::twipsToPixels(2880, 1440.0f / float(c.dpi));
     if (c.captionsFitTheDesign) {
         EXPECT_EQ(window.width, designWidth);
         EXPECT_EQ(window.height, designHeight);
@@ -209,7 +280,7 @@ TEST_P(DialogTextSizeTest, GrowsSoEveryCaptionFitsAndKeepsItsProportions) {
         EXPECT_GE(window.width, int(designWidth * textScale));
         EXPECT_GT(window.width, designWidth);
     }
-    EXPECT_NEAR(double(window.width) / window.height, 3615.0 / 1965, 0.02) << "its proportions";
+    EXPECT_NEAR(double(window.width) / window.height, 3615.0 / 2880, 0.02) << "its proportions";
 
     const std::vector<headless::DialogControlState> shown = controls();
     for (const headless::DialogControlState& control : shown) {
@@ -229,6 +300,14 @@ TEST_P(DialogTextSizeTest, GrowsSoEveryCaptionFitsAndKeepsItsProportions) {
     }
     EXPECT_LE(nth(ControlKind::Button, 0).place.rect.left, nth(ControlKind::Button, 1).place.rect.right)
         << "Cancel still meets Ok";
+    const host::PixelRect ok = nth(ControlKind::Button, 1).place.rect;
+    EXPECT_NEAR(double(ok.top) / window.height, 1680.0 / 2880, 0.01) << "Ok where it was";
+    int strip = ok.bottom;
+    for (int box = 0; box < 3; ++box) {
+        const host::PixelRect rect = nth(ControlKind::CheckBox, box).place.rect;
+        EXPECT_GE(rect.top, strip) << "the boxes, one a row, below the buttons";
+        strip = rect.bottom;
+    }
 
     headless::pressKeys(dialog, {Key::Enter});
     EXPECT_EQ(settingsBytes(), "5\r\n150\r\n") << "Ok saves as at any size";
@@ -273,11 +352,13 @@ TEST_F(ConfigDialogTest, FollowsHighContrastAndTheTextSizeWhileOpen) {
         headless::setSystemLook({c.highContrast, c.highContrast ? contrast : standard});
         headless::setMessageFontPoints(c.points);
         const headless::DialogControlState band = nth(ControlKind::FaceText, 0);
-        const headless::DialogControlState label = nth(ControlKind::Label, 0);
         EXPECT_EQ(band.place.colors.back, c.band.back);
         EXPECT_EQ(band.place.colors.text, c.band.text);
-        EXPECT_EQ(label.place.colors.back, c.label.back);
-        EXPECT_EQ(label.place.colors.text, c.label.text);
+        for (ControlKind kind : {ControlKind::Label, ControlKind::CheckBox}) {
+            const headless::DialogControlState text = nth(kind, 0);
+            EXPECT_EQ(text.place.colors.back, c.label.back);
+            EXPECT_EQ(text.place.colors.text, c.label.text);
+        }
         EXPECT_EQ(headless::window(dialog.hWnd()).backColor, c.label.back) << "the face";
         const int width = headless::window(dialog.hWnd()).width;
         if (c.points == 8) {
@@ -374,6 +455,39 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, FailedOkTest,
                                            SaveFault{"Flush", Step::Flush, 1}, SaveFault{"Close", Step::Close, 1},
                                            SaveFault{"Replace", Step::Replace, 1},
                                            SaveFault{"DiskFull", Step::Write, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// "settings.ini" saved, "options.ini" fails at a step of its own save: the
+// error box names the options file as it would the settings, the settings
+// keep what Ok wrote, and the options file keeps its old bytes.
+class FailedOptionsTest : public ConfigDialogTest, public ::testing::WithParamInterface<SaveFault> {};
+
+TEST_P(FailedOptionsTest, ShowsTheErrorBoxAfterTheSettingsAndKeepsTheOldOptions) {
+    const std::string options = "Drift=1\r\nLater=1\r\n";
+    plantSettings("9\r\n300\r\n");
+    headless::plantFile(optionsFile(), options);
+    open();
+    headless::scroll(dialog, 1, {ScrollAction::ToThumb, 3});
+    headless::clickButton(dialog, "Clock on every monitor");
+    // The settings' own save takes the first of each step.
+    headless::failFileStep(GetParam().step, GetParam().occurrence);
+
+    const headless::Outcome outcome = press("Ok");
+
+    ASSERT_TRUE(outcome.errorBox.has_value());
+    EXPECT_NE(outcome.errorBox->find("cannot write 'options.ini'"), std::string::npos) << *outcome.errorBox;
+    EXPECT_TRUE(outcome.ended);
+    EXPECT_NE(outcome.exitCode, 0);
+    EXPECT_EQ(settingsBytes(), "3\r\n300\r\n");
+    EXPECT_EQ(headless::fileBytes(optionsFile()), options);
+    EXPECT_EQ(directoryListing(), (std::vector<std::string>{"options.ini", "settings.ini"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(SomeSteps, FailedOptionsTest,
+                         ::testing::Values(SaveFault{"Create", Step::Create, 2},
+                                           SaveFault{"LastWrite", Step::Write, 6},
+                                           SaveFault{"Close", Step::Close, 2},
+                                           SaveFault{"Replace", Step::Replace, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConfigDialogTest, AFullDiskSaysSo) {

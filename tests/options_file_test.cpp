@@ -8,10 +8,7 @@
 namespace settings_test {
 namespace {
 
-class OptionsFileTest : public SettingsDirectoryTest {
-protected:
-    static std::filesystem::path optionsFile() { return userFolder() / "options.ini"; }
-};
+class OptionsFileTest : public SettingsDirectoryTest {};
 
 // Each planted file is read, then saved unchanged: the choices read and the
 // bytes saved show what the reader understood and what it kept.

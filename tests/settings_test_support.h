@@ -1,7 +1,8 @@
 #pragma once
 
 // A fresh machine, with its empty in-memory file system, for every test that
-// touches "settings.ini", with helpers to plant and read back its bytes.
+// touches "settings.ini" or "options.ini", with helpers to plant and read
+// back their bytes.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ protected:
 
     static std::filesystem::path userFolder() { return host::UserSettingsFolder(); }
     static std::filesystem::path userFile() { return userFolder() / "settings.ini"; }
+    static std::filesystem::path optionsFile() { return userFolder() / "options.ini"; }
 
     // The user's own file, where the program reads and writes its settings.
     static void plantSettings(const std::string& bytes) { headless::plantFile(userFile(), bytes); }

@@ -45,6 +45,8 @@ enum class ControlKind {
     Label,
     ScrollBar,
     Button,
+    // Named by its own caption; it ticks only when told to (setValue).
+    CheckBox,
 };
 
 // Enter presses the default button wherever the focus is but on another
@@ -56,12 +58,13 @@ struct ControlDesign {
     std::string caption;
     int min = 0;  // a scroll bar's range
     int max = 0;
-    int value = 0;  // a scroll bar's thumb
+    int value = 0;  // a scroll bar's thumb; 1 for a ticked check box
     ButtonRole role = ButtonRole::Plain;
 };
 
 // The controls in window order, which is also the order Tab walks those
-// that take the focus (scroll bars and buttons); a control's id is its index.
+// that take the focus (scroll bars, buttons and check boxes); a control's id
+// is its index.
 struct DialogDesign {
     std::string caption;
     std::vector<ControlDesign> controls;
@@ -90,11 +93,12 @@ struct ScrollRequest {
 };
 
 // What happens to a dialog, reported raw: which bar was asked to move how,
-// which button was pressed.
+// which button or check box was pressed.
 class DialogEvents : public WindowEvents {
 public:
     virtual void scrollRequested(ControlId bar, ScrollRequest request) = 0;
-    // Clicked, Space on it, or Enter (on it, or on no button for the default one).
+    // Clicked, Space on it, or Enter (on a button, or on no button for the
+    // default one); a check box is pressed as a button is, by a click or Space.
     virtual void buttonPressed(ControlId button) = 0;
     // Esc, or another of the platform's ways to cancel a dialog.
     virtual void cancelAsked() = 0;
@@ -117,7 +121,8 @@ public:
     virtual void arrange(const DialogArrangement& arrangement) = 0;
     // Moves the window's top left there, in virtual-screen pixels.
     virtual void moveTo(int left, int top) = 0;
-    // A control's value: where a scroll bar's thumb is.
+    // A control's value: where a scroll bar's thumb is, whether a check box
+    // shows ticked (1) or not (0).
     virtual void setValue(ControlId control, int value) = 0;
 };
 

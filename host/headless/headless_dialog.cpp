@@ -23,6 +23,12 @@ Font shownFont(const Font& font) {
 // on each side, as on Windows.
 int buttonMargin(int dpi) { return 2 * (2 * dpi / 96) + 1; }
 
+// The room a check box's box and the gap after it take before its caption,
+// and its focus rectangle after it, as on Windows.
+int checkBoxMargin(int dpi) { return (13 + 4 + 2) * dpi / 96; }
+
+bool isButtonLike(ControlKind kind) { return kind == ControlKind::Button || kind == ControlKind::CheckBox; }
+
 }  // namespace
 
 HeadlessDialog::HeadlessDialog(const backend::DialogDesign& design, backend::DialogEvents& events)
@@ -63,6 +69,7 @@ backend::TextExtent HeadlessDialog::captionRoom(ControlKind kind, const std::str
                                                 const Font& font) const {
     backend::TextExtent room = backend::measureText(caption, shownFont(font), dpi_);
     if (kind == ControlKind::Button) room.width += 2 * buttonMargin(dpi_);
+    if (kind == ControlKind::CheckBox) room.width += checkBoxMargin(dpi_);
     return room;
 }
 
@@ -90,13 +97,13 @@ void HeadlessDialog::moveTo(int left, int top) {
     events_.dpiChanged();
 }
 
-void HeadlessDialog::setValue(backend::ControlId bar, int value) {
-    controls_.at(std::size_t(bar)).design.value = value;
+void HeadlessDialog::setValue(backend::ControlId control, int value) {
+    controls_.at(std::size_t(control)).design.value = value;
 }
 
 bool HeadlessDialog::takesFocus(backend::ControlId id) const {
     const ControlKind kind = controls_[std::size_t(id)].design.kind;
-    return kind == ControlKind::ScrollBar || kind == ControlKind::Button;
+    return kind == ControlKind::ScrollBar || isButtonLike(kind);
 }
 
 void HeadlessDialog::moveFocus(int step) {
@@ -116,7 +123,8 @@ void HeadlessDialog::scrollFocused(backend::ScrollAction action) {
         events_.scrollRequested(focus_, {action, 0});
 }
 
-// Enter on a button presses it; anywhere else it presses the default button.
+// Enter on a push button presses it; anywhere else, a check box included,
+// it presses the default button.
 void HeadlessDialog::pressDefault() {
     if (focus_ >= 0 && controls_[std::size_t(focus_)].design.kind == ControlKind::Button)
         return events_.buttonPressed(focus_);
@@ -134,7 +142,7 @@ void HeadlessDialog::press(DialogKey key) {
         case DialogKey::Enter: pressDefault(); break;
         case DialogKey::Escape: events_.cancelAsked(); break;
         case DialogKey::Space:
-            if (focus_ >= 0 && controls_[std::size_t(focus_)].design.kind == ControlKind::Button)
+            if (focus_ >= 0 && isButtonLike(controls_[std::size_t(focus_)].design.kind))
                 events_.buttonPressed(focus_);
             break;
         case DialogKey::Left:

@@ -9,7 +9,9 @@ namespace host::headless {
 
 // A dialog in memory: its window in the machine's window table, its
 // controls as the records below, and the platform's keyboard handling of a
-// dialog (Tab, Enter, Esc, Space, the arrow and page keys on a scroll bar).
+// dialog (Tab, Enter, Esc, Space on a button or check box, the arrow and
+// page keys on a scroll bar). A check box only reports its presses; it shows
+// the tick it is told to.
 class HeadlessDialog final : public backend::DialogWindow {
 public:
     HeadlessDialog(const backend::DialogDesign& design, backend::DialogEvents& events);
@@ -30,7 +32,7 @@ public:
     int emPixels(const Font& font) const override;
     void arrange(const backend::DialogArrangement& arrangement) override;
     void moveTo(int left, int top) override;
-    void setValue(backend::ControlId bar, int value) override;
+    void setValue(backend::ControlId control, int value) override;
 
     // A key as the platform's dialog handling takes it. The report it makes
     // may end with this dialog gone.

@@ -24,6 +24,23 @@ COLORREF colorRef(Color color) { return COLORREF(color.bgr); }
 // on each side.
 int buttonMargin(int dpi) { return 2 * MulDiv(GetSystemMetrics(SM_CXEDGE), dpi, 96) + 1; }
 
+// The room a check box's box, the gap after it and its focus rectangle take
+// beside its caption: the box 13 pixels at 96 DPI and the focus rectangle 2;
+// the gap is half a digit of the font, and a whole digit leaves room for
+// the system's rounding.
+int checkBoxMargin(HDC dc, HFONT font, int dpi) {
+    return MulDiv(13 + 2, dpi, 96) + int(gdiTextSize(dc, font, L"0").cx);
+}
+
+// What a caption needs beside its text in a control of that kind.
+int captionMargin(ControlKind kind, HDC dc, HFONT font, int dpi) {
+    switch (kind) {
+        case ControlKind::Button: return 2 * buttonMargin(dpi);
+        case ControlKind::CheckBox: return checkBoxMargin(dc, font, dpi);
+        default: return 0;
+    }
+}
+
 // Where the design lets neighbours overlap by a pixel, the one earlier in
 // the window order shows, whichever paints last.
 HWND createChild(HWND dialog, const wchar_t* className, const std::string& text, DWORD style, int id) {
@@ -48,6 +65,13 @@ HWND createControl(HWND dialog, const backend::ControlDesign& design, int id, co
             if (design.role == backend::ButtonRole::Default) SendMessageW(dialog, DM_SETDEFID, WPARAM(id), 0);
             return button;
         }
+        case ControlKind::CheckBox: {
+            // Not an automatic one: a click only reports, and the tick shows
+            // what the core decides.
+            HWND box = createChild(dialog, L"BUTTON", design.caption, BS_CHECKBOX | WS_TABSTOP, id);
+            SendMessageW(box, BM_SETCHECK, design.value ? BST_CHECKED : BST_UNCHECKED, 0);
+            return box;
+        }
     }
     return nullptr;
 }
@@ -71,9 +95,9 @@ backend::TextExtent DialogControls::captionRoom(ControlKind kind, const std::str
     HFONT measuring = createFont(font, dpi);
     HDC screen = GetDC(nullptr);
     const SIZE size = gdiTextSize(screen, measuring, widen(caption));
+    const int margin = captionMargin(kind, screen, measuring, dpi);
     ReleaseDC(nullptr, screen);
     DeleteObject(measuring);
-    const int margin = kind == ControlKind::Button ? 2 * buttonMargin(dpi) : 0;
     return {int(size.cx) + margin, int(size.cy)};
 }
 
@@ -108,12 +132,18 @@ void DialogControls::arrange(const backend::DialogArrangement& arrangement, int 
     if (previous) DeleteObject(previous);
 }
 
-void DialogControls::setValue(backend::ControlId bar, int value) {
-    if (bar < 0 || std::size_t(bar) >= controls_.size()) return;
-    HWND window = controls_[std::size_t(bar)].window;
-    if (!window || controls_[std::size_t(bar)].design.kind != ControlKind::ScrollBar) return;
-    SetScrollPos(window, SB_CTL, value, TRUE);
-    refreshFocusCue(window, focusCue_);
+void DialogControls::setValue(backend::ControlId id, int value) {
+    if (id < 0 || std::size_t(id) >= controls_.size()) return;
+    HWND window = controls_[std::size_t(id)].window;
+    if (!window) return;
+    switch (controls_[std::size_t(id)].design.kind) {
+        case ControlKind::ScrollBar:
+            SetScrollPos(window, SB_CTL, value, TRUE);
+            refreshFocusCue(window, focusCue_);
+            break;
+        case ControlKind::CheckBox: SendMessageW(window, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0); break;
+        default: break;
+    }
 }
 
 HWND DialogControls::firstTabStop() const { return GetNextDlgTabItem(dialog_, nullptr, FALSE); }
@@ -141,7 +171,9 @@ HBRUSH DialogControls::brush(Color color) {
 
 std::optional<HBRUSH> DialogControls::labelColors(HWND window, HDC dc) {
     const std::optional<backend::ControlId> id = controlOf(window);
-    if (!id || controls_[std::size_t(*id)].design.kind != ControlKind::Label) return std::nullopt;
+    if (!id) return std::nullopt;
+    const ControlKind kind = controls_[std::size_t(*id)].design.kind;
+    if (kind != ControlKind::Label && kind != ControlKind::CheckBox) return std::nullopt;
     const TextColors& colors = controls_[std::size_t(*id)].place.colors;
     SetTextColor(dc, colorRef(colors.text));
     SetBkColor(dc, colorRef(colors.back));

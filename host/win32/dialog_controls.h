@@ -9,9 +9,9 @@
 
 namespace host::win32 {
 
-// The native child controls of a dialog window, one per label, scroll bar
-// and button of its design, created in the design's order, and the texts
-// the dialog paints on its face.
+// The native child controls of a dialog window, one per label, scroll bar,
+// button and check box of its design, created in the design's order, and
+// the texts the dialog paints on its face.
 class DialogControls {
 public:
     DialogControls(const backend::DialogDesign& design, HWND dialog);
@@ -24,7 +24,8 @@ public:
     int emPixels(const Font& font, int dpi) const;
     // Places every control and gives it the font and its colours.
     void arrange(const backend::DialogArrangement& arrangement, int dpi);
-    void setValue(backend::ControlId bar, int value);
+    // A scroll bar's thumb, a check box's tick.
+    void setValue(backend::ControlId id, int value);
 
     // The control that holds the focus when the dialog opens.
     HWND firstTabStop() const;
@@ -32,8 +33,9 @@ public:
     std::optional<backend::ControlId> controlOf(HWND window) const;
     std::optional<backend::ControlId> controlOfCommand(int commandId) const;
 
-    // WM_CTLCOLORSTATIC: sets a label's colours on its DC and returns its
-    // background brush; nothing for a window that is not one of our labels.
+    // WM_CTLCOLORSTATIC: sets a label's or a check box's colours on its DC
+    // and returns its background brush; nothing for a window that is not one
+    // of ours that shows text.
     std::optional<HBRUSH> labelColors(HWND label, HDC dc);
     // WM_ERASEBKGND: the dialog's face with its texts painted on it.
     void paintFace(HWND dialog, HDC dc);

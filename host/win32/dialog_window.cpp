@@ -148,7 +148,7 @@ public:
         SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    void setValue(backend::ControlId bar, int value) override { controls_->setValue(bar, value); }
+    void setValue(backend::ControlId control, int value) override { controls_->setValue(control, value); }
 
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> handleLookMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -168,7 +168,9 @@ std::optional<LRESULT> DialogWindow::handleMessage(UINT message, WPARAM wParam, 
     switch (message) {
         case WM_COMMAND: {
             if (HIWORD(wParam) != BN_CLICKED) return std::nullopt;
-            // IDCANCEL: Esc, as the dialog manager reports it.
+            // IDCANCEL: Esc, as the dialog manager reports it. A check box
+            // clicks as a button does; Enter on one comes as the default
+            // button's id.
             if (LOWORD(wParam) == IDCANCEL) {
                 events_.cancelAsked();
             } else if (const auto button = controls_->controlOfCommand(LOWORD(wParam))) {

@@ -104,7 +104,7 @@ void tick(Form& form);
 // A dialog's keys, one after another, as the user types them; each is a
 // report of its own.
 void pressKeys(Form& form, const std::vector<DialogKey>& keys);
-// A click on the dialog's button with that caption.
+// A click on the dialog's button or check box with that caption.
 void clickButton(Form& form, const std::string& caption);
 // A request to the dialog's n-th scroll bar in window order, as a click in
 // its trough or on an arrow, or a drag of its thumb, makes.

@@ -49,7 +49,8 @@ void clickButton(Form& form, const std::string& caption) {
     const std::vector<DialogControlState>& controls = dialog->controls();
     for (std::size_t id = 0; id < controls.size(); ++id) {
         const backend::ControlDesign& design = controls[id].design;
-        if (design.kind == backend::ControlKind::Button && design.caption == caption)
+        const bool clickable = design.kind == backend::ControlKind::Button || design.kind == backend::ControlKind::CheckBox;
+        if (clickable && design.caption == caption)
             return asEvent([&] { dialog->events().buttonPressed(backend::ControlId(id)); });
     }
 }

@@ -54,6 +54,7 @@ protected:
 
     HWND gapBar() const { return children(L"ScrollBar").at(0); }
     HWND speedBar() const { return children(L"ScrollBar").at(1); }
+    // The buttons, then the check boxes below them.
     HWND okButton() const { return children(L"Button").at(0); }
     HWND cancelButton() const { return children(L"Button").at(1); }
 
@@ -255,13 +256,45 @@ TEST_F(DialogTest, ASaveFollowsNoLinkAndTakesAwayWhatACutOffSaveLeft) {
     }
 }
 
+// The check boxes as a screen reader finds them, each a check box named by
+// its caption; Tab reaches them after Ok, Space ticks one and Enter on one
+// saves as Ok does.
+TEST_F(DialogTest, TabSpaceAndEnterOnTheCheckBoxesSaveTheOptions) {
+    open();
+    const std::vector<HWND> buttons = children(L"Button");
+    ASSERT_EQ(buttons.size(), 5u);
+    const std::vector<std::wstring> captions{L"Clock on every monitor", L"Move the clock slowly (OLED screens)",
+                                             L"A key or mouse move ends it"};
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        HWND box = buttons[2 + i];
+        wchar_t text[64] = {};
+        GetWindowTextW(box, text, 64);
+        EXPECT_EQ(text, captions[i]);
+        EXPECT_EQ(GetWindowLongW(box, GWL_STYLE) & BS_TYPEMASK, BS_CHECKBOX);
+    }
+
+    for (int i = 0; i < 4; ++i) harness::pressKey(VK_TAB);
+    harness::pressKey(VK_SPACE);
+    harness::pressKey(VK_TAB);
+    harness::pressKey(VK_TAB);
+    harness::pressKey(VK_SPACE);
+    EXPECT_TRUE(harness::waitUntil([&] { return SendMessageW(buttons[4], BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5s));
+    EXPECT_EQ(SendMessageW(buttons[2], BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(buttons[3], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    harness::pressKey(VK_RETURN);
+    expectExitCode(0);
+    EXPECT_EQ(harness::readFile(settingsFile()), defaultBytes);
+    EXPECT_EQ(harness::readFile(userSettings.folder() / "options.ini"),
+              "EveryMonitor=1\r\nDrift=0\r\nAnyInputEnds=1\r\n");
+}
+
 TEST_F(DialogTest, IsAFixedToolWindowOfTheDesignedSize) {
     open();
     ASSERT_EQ(GetDpiForWindow(dialog), 96u) << "the sizes below hold at 96 DPI";
     RECT client{};
     GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, 241);   // 3615 twips
-    EXPECT_EQ(client.bottom, 131);  // 1965 twips
+    EXPECT_EQ(client.bottom, 192);  // 2880 twips
 
     const LONG style = GetWindowLongW(dialog, GWL_STYLE);
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);

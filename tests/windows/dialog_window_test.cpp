@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ public:
                       .caption = "Test dialog",
                       .border = host::BorderStyle::FixedToolWindow,
                       .showInTaskbar = false,
-                      .clientSize = {3615, 1965},
+                      .clientSize = {3615, 2880},
                       .font = {}}) {
         add(band);
         add(upperLabel);
@@ -34,6 +35,9 @@ public:
         add(lower);
         add(ok);
         add(cancel);
+        add(everyMonitor);
+        add(drift);
+        add(anyInputEnds);
     }
 
     host::Label band{{0, 0, 3615, 255}, "A band across the top", host::colors::white, 6};
@@ -43,6 +47,9 @@ public:
     host::HScrollBar lower{{720, 960, 2895, 255}, 100, 600, 100, 1};
     host::CommandButton ok{{0, 1680, 1815, 255}, "Ok", true, false, 5, {}};
     host::CommandButton cancel{{1800, 1680, 1815, 255}, "Cancel", false, true, 4, {}};
+    host::CheckBox everyMonitor{{60, 2025, 3555, 255}, "Clock on every monitor", false, 7};
+    host::CheckBox drift{{60, 2280, 3555, 255}, "Move the clock slowly (OLED screens)", false, 8};
+    host::CheckBox anyInputEnds{{60, 2535, 3555, 255}, "A key or mouse move ends it", true, 9};
 };
 
 std::wstring classOf(HWND window) {
@@ -122,6 +129,10 @@ protected:
     HWND upperBar() const { return bar(1); }
     HWND okButton() const { return childWithText(L"Ok"); }
     HWND cancelButton() const { return childWithText(L"Cancel"); }
+    HWND box(int index) const {
+        return childWithText(std::array{L"Clock on every monitor", L"Move the clock slowly (OLED screens)",
+                                        L"A key or mouse move ends it"}[std::size_t(index)]);
+    }
 
     // A child's rectangle in the dialog's client coordinates.
     RECT placeOf(HWND child) const {
@@ -150,19 +161,37 @@ protected:
 
 // Assistive technology names a scroll bar by the label just before it in
 // window order; the band is painted on the dialog, so it is no control to
-// announce. Labels take no focus: Tab goes speed, gap, Cancel, Ok.
+// announce; a check box is named by its caption. Labels take no focus: Tab
+// goes speed, gap, Cancel, Ok, then the check boxes.
 TEST_F(DialogWindowTest, EachBarFollowsItsLabelAndTabFollowsTabIndex) {
     std::vector<std::wstring> order;
     for (HWND c : children()) order.push_back(classOf(c) + L" " + textOf(c));
     EXPECT_EQ(order, (std::vector<std::wstring>{L"Static B speed:", L"ScrollBar ", L"Static B gap:", L"ScrollBar ",
-                                                L"Button Cancel", L"Button Ok"}));
+                                                L"Button Cancel", L"Button Ok", L"Button Clock on every monitor",
+                                                L"Button Move the clock slowly (OLED screens)",
+                                                L"Button A key or mouse move ends it"}));
     EXPECT_EQ(textOf(GetWindow(lowerBar(), GW_HWNDPREV)), L"B speed:");
     EXPECT_EQ(textOf(GetWindow(upperBar(), GW_HWNDPREV)), L"B gap:");
 
     EXPECT_EQ(GetFocus(), lowerBar());
     std::vector<HWND> tabs{GetFocus()};
-    for (int i = 0; i < 4; ++i) tabs.push_back(GetNextDlgTabItem(dialog, tabs.back(), FALSE));
-    EXPECT_EQ(tabs, (std::vector<HWND>{lowerBar(), upperBar(), cancelButton(), okButton(), lowerBar()}));
+    for (int i = 0; i < 7; ++i) tabs.push_back(GetNextDlgTabItem(dialog, tabs.back(), FALSE));
+    EXPECT_EQ(tabs, (std::vector<HWND>{lowerBar(), upperBar(), cancelButton(), okButton(), box(0), box(1), box(2),
+                                       lowerBar()}));
+}
+
+// A click reaches the core as a press; the tick is the core's, shown through
+// the box, which never turns itself over.
+TEST_F(DialogWindowTest, ACheckBoxShowsTheTickTheCoreKeeps) {
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetWindowLongW(box(i), GWL_STYLE) & BS_TYPEMASK, BS_CHECKBOX);
+    EXPECT_EQ(SendMessageW(box(2), BM_GETCHECK, 0, 0), BST_CHECKED) << "the value it was loaded with";
+    SendMessageW(box(0), BM_CLICK, 0, 0);
+    EXPECT_TRUE(form.everyMonitor.Value);
+    EXPECT_EQ(SendMessageW(box(0), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageW(box(2), BM_CLICK, 0, 0);
+    EXPECT_FALSE(form.anyInputEnds.Value);
+    EXPECT_EQ(SendMessageW(box(2), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(form.drift.Value) << "the other box did not move";
 }
 
 TEST_F(DialogWindowTest, TheDefaultButtonIsTheOneEnterPresses) {
@@ -220,7 +249,7 @@ TEST_F(DialogWindowTest, TextScaleAndDpiGrowTheDialogSoEveryCaptionFits) {
             EXPECT_EQ(corner.bottom, std::lround(designBottom));
             if (c.dpi == 96) {
                 EXPECT_EQ(clientRectOf(dialog).right, 241);   // 3615 twips
-                EXPECT_EQ(clientRectOf(dialog).bottom, 131);  // 1965 twips
+                EXPECT_EQ(clientRectOf(dialog).bottom, 192);  // 2880 twips
             }
         } else {
             EXPECT_GT(corner.right, designRight * 1.2);
@@ -232,7 +261,8 @@ TEST_F(DialogWindowTest, TextScaleAndDpiGrowTheDialogSoEveryCaptionFits) {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, c.dpi));
-        for (const wchar_t* caption : {L"B gap:", L"B speed:", L"Ok", L"Cancel"}) {
+        for (const wchar_t* caption : {L"B gap:", L"B speed:", L"Ok", L"Cancel", L"Clock on every monitor",
+                                       L"Move the clock slowly (OLED screens)", L"A key or mouse move ends it"}) {
             SCOPED_TRACE(testing::Message() << std::string(caption, caption + wcslen(caption)));
             HWND control = childWithText(caption);
             ASSERT_NE(control, nullptr);
@@ -250,7 +280,8 @@ TEST_F(DialogWindowTest, TextScaleAndDpiGrowTheDialogSoEveryCaptionFits) {
             SelectObject(dc, before);
             ReleaseDC(control, dc);
             const RECT room = clientRectOf(control);
-            EXPECT_LE(text.cx, room.right);
+            const bool isBox = (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_CHECKBOX;
+            EXPECT_LE(text.cx + (isBox ? MulDiv(13, c.dpi, 96) : 0), room.right) << "beside the box";
             EXPECT_LE(text.cy, room.bottom);
         }
         const UINT repaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
@@ -273,9 +304,9 @@ TEST_F(DialogWindowTest, ColoursFollowHighContrastWhileOpen) {
     const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 0, 128), RGB(0, 255, 255), RGB(255, 0, 255)};
 
     HWND speedLabel = childWithText(L"B speed:");
-    const auto labelColours = [&] {
+    const auto labelColours = [&](HWND label) {
         HDC dc = GetDC(dialog);
-        const auto brush = HBRUSH(SendMessageW(dialog, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(speedLabel)));
+        const auto brush = HBRUSH(SendMessageW(dialog, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(label)));
         LOGBRUSH fill{};
         GetObjectW(brush, sizeof fill, &fill);
         const std::vector<COLORREF> colours{GetTextColor(dc), GetBkColor(dc), fill.lbColor};
@@ -287,7 +318,7 @@ TEST_F(DialogWindowTest, ColoursFollowHighContrastWhileOpen) {
     const int focusX = clientRectOf(lowerBar()).right / 2;
 
     EXPECT_EQ(pixelAt(dialog, 2, 2), RGB(255, 255, 255)) << "the designed band";
-    EXPECT_EQ(labelColours(), (std::vector<COLORREF>{original[1], original[2], original[2]}));
+    EXPECT_EQ(labelColours(speedLabel), (std::vector<COLORREF>{original[1], original[2], original[2]}));
     EXPECT_EQ(pixelAt(lowerBar(), focusX, 1), original[4]) << "the focus cue";
     EXPECT_NE(pixelAt(upperBar(), focusX, 1), original[4]);
 
@@ -295,7 +326,8 @@ TEST_F(DialogWindowTest, ColoursFollowHighContrastWhileOpen) {
     SetSysColors(5, indexes, contrast);  // tells every top-level window
     EXPECT_EQ(pixelAt(dialog, 2, 2), contrast[0]) << "the band on the window colour";
     EXPECT_EQ(pixelAt(dialog, 2, clientRectOf(dialog).bottom - 1), contrast[2]) << "the face";
-    EXPECT_EQ(labelColours(), (std::vector<COLORREF>{contrast[3], contrast[2], contrast[2]}));
+    EXPECT_EQ(labelColours(speedLabel), (std::vector<COLORREF>{contrast[3], contrast[2], contrast[2]}));
+    EXPECT_EQ(labelColours(box(0)), labelColours(speedLabel)) << "a check box's text as a label's";
     EXPECT_EQ(pixelAt(lowerBar(), focusX, 1), contrast[4]);
     SendMessageW(dialog, WM_NEXTDLGCTL, 0, FALSE);
     EXPECT_EQ(pixelAt(upperBar(), focusX, 1), contrast[4]) << "the cue moves with the focus";
@@ -308,7 +340,7 @@ TEST_F(DialogWindowTest, ColoursFollowHighContrastWhileOpen) {
     SendMessageW(dialog, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     EXPECT_EQ(pixelAt(dialog, 2, 2), RGB(255, 255, 255)) << "the designed band again";
     SetSysColors(5, indexes, original);
-    EXPECT_EQ(labelColours(), (std::vector<COLORREF>{original[1], original[2], original[2]}));
+    EXPECT_EQ(labelColours(speedLabel), (std::vector<COLORREF>{original[1], original[2], original[2]}));
 }
 
 }  // namespace
