@@ -2,14 +2,26 @@
 // shows on the primary monitor alone, the others plainly covered.
 #include "display/frm_cover.h"
 #include "host/app.h"
+#include "host/backend/user32.h"
 #include "host/monitors.h"
 
 namespace display {
 
+namespace {
+
+// A clock planted in the settings page's preview pane is a picture there,
+// which never spreads to the monitors.
+bool planted(const host::Form& form) {
+    using namespace host::user32;
+    return (GetWindowLongA(form.hWnd(), GWL_STYLE) & WS_CHILD) != 0;
+}
+
+}  // namespace
+
 void FrmCover::followMonitors() {
     const std::vector<host::Monitor> monitors = host::Monitors();
     const std::vector<host::PixelRect> others =
-        EveryMonitor ? host::plainCoverRects(monitors) : std::vector<host::PixelRect>{};
+        EveryMonitor && !planted(*this) ? host::plainCoverRects(monitors) : std::vector<host::PixelRect>{};
     while (companions_.size() > others.size()) {
         companions_.back()->Unload();
         companions_.pop_back();

@@ -138,13 +138,20 @@ TEST_F(CoverMonitorsTest, PlainCoversFollowMonitorsAddedRemovedAndResized) {
     EXPECT_TRUE(program.frmCover().isLoaded());
 }
 
-TEST_F(CoverMonitorsTest, APreviewOpensNothingOnOtherMonitors) {
-    headless::setMonitors({primary, monitor({1920, 0, 3840, 1080}, 96)});
-    const headless::Handle pane = headless::addForeignWindow("pane", 152, 112);
-    run("/p " + std::to_string(pane));
-    EXPECT_TRUE(headless::plainCoversOf(program.frmCover()).empty());
-    headless::changeDisplays({primary, monitor({1920, 0, 3840, 1080}, 96), monitor({-1920, 0, 0, 1080}, 96)});
-    EXPECT_TRUE(headless::plainCoversOf(program.frmCover()).empty());
+TEST_F(CoverMonitorsTest, APreviewOpensNothingOnOtherMonitorsEvenWithAClockOnEveryMonitorChosen) {
+    for (const char* options : {"", "EveryMonitor=1\r\n"}) {
+        SCOPED_TRACE(options);
+        SetUp();
+        headless::plantFile(host::UserSettingsFolder() / "options.ini", options);
+        headless::setMonitors({primary, monitor({1920, 0, 3840, 1080}, 96)});
+        const headless::Handle pane = headless::addForeignWindow("pane", 152, 112);
+        run("/p " + std::to_string(pane));
+        headless::changeDisplays({primary, monitor({1920, 0, 3840, 1080}, 96), monitor({-1920, 0, 0, 1080}, 96)});
+        EXPECT_TRUE(headless::plainCoversOf(program.frmCover()).empty());
+        EXPECT_TRUE(program.frmCover().companions().empty());
+        EXPECT_EQ(host::loadedFormCount(), 1);
+        TearDown();
+    }
 }
 
 // With EveryMonitor chosen, each monitor shows a clock of its own, centred on
