@@ -14,7 +14,7 @@ constexpr double wrapAngle = 359;
 }  // namespace
 
 // One new ball per tick at the next angle of the spiral, its top-left corner
-// at the middle of the window.
+// at the middle of the window, moved with the dial when it drifts.
 void FrmCover::releaseBall() {
     EmitAngle = EmitAngle + BallGap;
     // A huge negative gap would otherwise run the angle off to infinity.
@@ -27,7 +27,9 @@ void FrmCover::releaseBall() {
 
     effect.Load(index);
     host::Shape& ball = effect[index];
-    ball.Move(ScaleWidth() / 2, ScaleHeight() / 2);
+    const host::PixelScale pixel = scale();
+    ball.Move(ScaleWidth() / 2 + float(drift_.x) * pixel.twipsPerPixelX,
+              ScaleHeight() / 2 + float(drift_.y) * pixel.twipsPerPixelY);
     ball.Tag = host::numberToText(EmitAngle);
     ball.Visible = true;
 }

@@ -50,11 +50,13 @@ TEST_F(CoverDriftTest, StartsWithTheDesignedFrame) {
 class CoverDriftMinutesTest : public CoverTest, public ::testing::WithParamInterface<bool> {};
 
 // The clock read over ten minutes, across midnight: with drift each minute
-// moves the dial one pixel and leaves nothing of the old marks; without it
-// the clock stays put.
+// moves the dial, the hands and the spiral's origin one pixel and leaves
+// nothing of the old marks; without it the clock stays put. At speed 0 the
+// newest ball stays where it was released.
 TEST_P(CoverDriftMinutesTest, MoveTheDialAPixelAMinuteLeavingNoTrace) {
     const bool drift = GetParam();
     headless::setTimeOfDay(86400 - 300);
+    writeSettings("5\r\n0\r\n");
     if (drift) headless::plantFile(userSettingsFolder() / "options.ini", "Drift=1\r\n");
     show();
     const float designedX = cover.CenterX, designedY = cover.CenterY;
@@ -70,6 +72,9 @@ TEST_P(CoverDriftMinutesTest, MoveTheDialAPixelAMinuteLeavingNoTrace) {
         EXPECT_FLOAT_EQ(std::abs(cover.CenterX - lastX), step);
         EXPECT_FLOAT_EQ(std::abs(cover.CenterY - lastY), step);
         EXPECT_EQ(cover.Line1.X1, cover.CenterX) << "the hands turn about the new centre";
+        const host::Shape& newest = cover.effect[cover.effect.UBound()];
+        EXPECT_FLOAT_EQ(newest.Left - cover.ScaleWidth() / 2, cover.CenterX - designedX) << "the spiral leaves from there";
+        EXPECT_FLOAT_EQ(newest.Top - cover.ScaleHeight() / 2, cover.CenterY - designedY);
         EXPECT_LE(std::abs(cover.CenterX - designedX), 7 * 15.0f);
         EXPECT_LE(std::abs(cover.CenterY - designedY), 7 * 15.0f);
         const host::render::Image& frame = headless::renderFrame(cover);
