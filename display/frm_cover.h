@@ -63,8 +63,8 @@ public:
     const std::vector<std::unique_ptr<FrmCover>>& companions() const { return companions_; }
 
 private:
-    // A clock on another monitor: no timer of its own, its cursor not its
-    // to show again.
+    // A clock on another monitor: it runs no timer of its own and leaves the
+    // cursor to the leader to show again.
     explicit FrmCover(FrmCover& leader);
 
     // One tick of this clock at one reading of the time.
