@@ -84,7 +84,15 @@ reg_type() {
 }
 
 # Sets the registry value NAME under KEY to DATA, of TYPE (default REG_SZ).
-set_reg_value() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1; }
+# Like a query, a write that Wine failed to start right after an uninstaller
+# ended is made again; it replaces the value, so twice does no harm.
+set_reg_value() {
+    for _ in 1 2 3 4 5; do
+        wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    return 1
+}
 delete_reg_value() { wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
 reg_key_exists() { reg_query "$1" >/dev/null; }
 
