@@ -148,23 +148,20 @@ void PaintedFormWindow::dpiChanged() {
 // and the plain covers follow the others; a form given a monitor of its own
 // hears of it and chooses again.
 void PaintedFormWindow::displaysChanged() {
-    if (suspended_ || !coversTheScreen()) return;
     Form& form = form_;
-    placeOverItsMonitor();
-    if (form.window() != this) return;
-    geometryChanged();
-    if (form.window() != this) return;
-    coverOtherMonitors();
-    if (activated_) raiseEvent([&form] { form.Form_DisplaysChanged(); });
+    if (!followCoveredMonitor() || !activated_) return;
+    raiseEvent([&form] { form.Form_DisplaysChanged(); });
 }
 
-void PaintedFormWindow::followCoveredMonitor() {
-    if (!coversTheScreen() || suspended_) return;
+bool PaintedFormWindow::followCoveredMonitor() {
+    if (!coversTheScreen() || suspended_) return false;
     Form& form = form_;
     placeOverItsMonitor();
-    if (form.window() != this) return;
+    if (form.window() != this) return false;
     geometryChanged();
-    if (form.window() == this) coverOtherMonitors();
+    if (form.window() != this) return false;
+    coverOtherMonitors();
+    return true;
 }
 
 void PaintedFormWindow::geometryChanged() {

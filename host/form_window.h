@@ -101,8 +101,10 @@ public:
     void resized() override;
     void dpiChanged() override;
     void displaysChanged() override;
-    // The form was given another monitor to cover.
-    void followCoveredMonitor();
+    // Full screen again over the form's monitor, with the plain covers it
+    // calls for, as when the form was given another: false when the window
+    // does not cover the screen or went meanwhile.
+    bool followCoveredMonitor();
     void displayPowerChanged(bool on) override;
     void sessionChanged(bool attended) override;
 

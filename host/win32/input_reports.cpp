@@ -12,9 +12,10 @@ std::optional<LRESULT> reportInput(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        // The system's own keys (Alt+F4) still do what they do.
+        // The system's own keys (Alt+F4) still do what they do, for a window
+        // the key did not end.
         events.keyPressed();
-        return DefWindowProcW(window, message, wParam, lParam);
+        return IsWindow(window) ? DefWindowProcW(window, message, wParam, lParam) : 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
