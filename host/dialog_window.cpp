@@ -81,6 +81,11 @@ DialogFormWindow::DialogFormWindow(Form& form)
     arrange();
 }
 
+DialogFormWindow::~DialogFormWindow() {
+    leaveLiveWindows();
+    dialog_.reset();
+}
+
 void DialogFormWindow::arrange() {
     const Font& font = form_.font();
     std::vector<ControlText> texts;

@@ -18,6 +18,7 @@ namespace host {
 class DialogFormWindow final : public FormWindow, public backend::DialogEvents {
 public:
     explicit DialogFormWindow(Form& form);
+    ~DialogFormWindow() override;
 
     void show() override;
     // Centred over the owner, inside the work area of the owner's monitor.

@@ -41,7 +41,9 @@ std::unique_ptr<FormWindow> FormWindow::make(Form& form) {
 
 FormWindow::FormWindow(Form& form) : form_(form) { runtime().formWindows.push_back(this); }
 
-FormWindow::~FormWindow() {
+FormWindow::~FormWindow() { leaveLiveWindows(); }
+
+void FormWindow::leaveLiveWindows() {
     auto& live = runtime().formWindows;
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }
@@ -89,6 +91,11 @@ PaintedFormWindow::PaintedFormWindow(Form& form)
     dpi_ = painted_->dpi();
     surface_.resize(client_.width, client_.height);
     updateTimers();
+}
+
+PaintedFormWindow::~PaintedFormWindow() {
+    leaveLiveWindows();
+    painted_.reset();
 }
 
 bool PaintedFormWindow::coversTheScreen() const { return form_.design().maximized && !painted_->isChild(); }

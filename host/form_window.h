@@ -43,6 +43,10 @@ public:
 
 protected:
     explicit FormWindow(Form& form);
+    // Out of the runtime's live windows, before the native window goes:
+    // destroying it can make another window active, and the event that
+    // raises presents every live window, which this one no longer is.
+    void leaveLiveWindows();
     virtual backend::NativeWindow& native() const = 0;
 
     // Runs an event, then presents what it changed in every window. The
@@ -73,6 +77,7 @@ private:
 class PaintedFormWindow final : public FormWindow, public backend::WindowEvents {
 public:
     explicit PaintedFormWindow(Form& form);
+    ~PaintedFormWindow() override;
 
     void show() override;
     void showOwnedBy(std::intptr_t owner) override;
