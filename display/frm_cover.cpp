@@ -65,8 +65,8 @@ void FrmCover::advance(float reading) {
 void FrmCover::Form_Click() { dismiss(); }
 
 void FrmCover::dismiss() {
-    if (leader_) return leader_->dismiss();
-    Unload();
+    FrmCover& leader = leader_ ? *leader_ : *this;
+    leader.Unload();
     host::End();
 }
 
