@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/backend/window_styles.h"
+#include "host/render/nearby_groups.h"
 #include "host/win32/live_windows.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/system_functions.h"
@@ -17,12 +18,31 @@ constexpr int applicationIcon = 1;
 
 const wchar_t* windowClass(WNDPROC procedure) {
     static const std::wstring className = widen(backend::paintedWindowClass);
+    // A device context of its own keeps its state from frame to frame, where
+    // a shared one is made afresh by every GetDC: under Wine that selects the
+    // default font again and reads the X resources from disk on each frame.
     static const wchar_t* const name = registerPaintedWindowClass(
-        className.c_str(), procedure, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(applicationIcon)),
+        className.c_str(), CS_OWNDC, procedure, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(applicationIcon)),
         LoadCursorW(nullptr, IDC_ARROW));
     return name;
 }
 
+// What handing one more group of changed rectangles to the screen costs,
+// in pixels the X server copies: a request to it and a look for input.
+constexpr long long groupCost = 40000;
+
+// Wine puts what a window drew on the X display whenever its thread looks
+// for input, as the one rectangle bounding all of it since the last time: a
+// spiral spread over the screen would cost a copy of the whole screen every
+// tick. Asking for a key's state is such a look that, unlike a wait, seldom
+// costs a round trip to the Wine server. Windows' compositor takes the
+// changed rectangles as they come, and gains nothing from this.
+bool drawingReachesTheScreenAsOneRectangle() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+void handOver() { GetAsyncKeyState(VK_NONAME); }
 
 DWORD extendedStyleFor(const backend::PaintedWindowDesign& design) {
     DWORD style = 0;
@@ -104,6 +124,10 @@ void PaintedWindow::blit(HDC dc, const RECT& rect) const {
                       firstRow, &info, DIB_RGB_COLORS);
 }
 
+void PaintedWindow::blitEach(HDC dc, const std::vector<PixelRect>& rects) const {
+    for (const PixelRect& rect : rects) blit(dc, RECT{rect.left, rect.top, rect.right, rect.bottom});
+}
+
 // Likewise for a locked or disconnected session. The library that tells is
 // loaded once the clock runs, not before its first picture.
 void PaintedWindow::hearOfTheSession() {
@@ -127,7 +151,14 @@ void PaintedWindow::present(const render::Image& backBuffer, const std::vector<P
         return;
     }
     HDC dc = GetDC(window_);
-    for (const PixelRect& rect : rects) blit(dc, RECT{rect.left, rect.top, rect.right, rect.bottom});
+    if (drawingReachesTheScreenAsOneRectangle()) {
+        for (const render::RectGroup& group : render::groupNearby(rects, groupCost)) {
+            blitEach(dc, group.rects);
+            handOver();
+        }
+    } else {
+        blitEach(dc, rects);
+    }
     ReleaseDC(window_, dc);
 }
 

@@ -56,6 +56,7 @@ private:
     void hearOfTheSession();
     void windowGone();
     void blit(HDC dc, const RECT& rect) const;
+    void blitEach(HDC dc, const std::vector<PixelRect>& rects) const;
 
     backend::WindowEvents& events_;
     HWND window_ = nullptr;

@@ -14,7 +14,7 @@ namespace {
 // No cursor of its own: the screen saver hides the cursor while it runs.
 const wchar_t* windowClass(WNDPROC procedure) {
     static const std::wstring className = widen(backend::plainCoverWindowClass);
-    static const wchar_t* const name = registerPaintedWindowClass(className.c_str(), procedure, nullptr, nullptr);
+    static const wchar_t* const name = registerPaintedWindowClass(className.c_str(), 0, procedure, nullptr, nullptr);
     return name;
 }
 

@@ -2,9 +2,11 @@
 
 namespace host::win32 {
 
-const wchar_t* registerPaintedWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon, HCURSOR cursor) {
+const wchar_t* registerPaintedWindowClass(const wchar_t* name, UINT style, WNDPROC procedure, HICON icon,
+                                          HCURSOR cursor) {
     WNDCLASSEXW description{};
     description.cbSize = sizeof(description);
+    description.style = style;
     description.lpfnWndProc = procedure;
     description.hInstance = GetModuleHandleW(nullptr);
     description.hIcon = icon;
