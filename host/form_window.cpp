@@ -51,10 +51,13 @@ void FormWindow::leaveLiveWindows() {
 PixelScale FormWindow::scale() const { return PixelScale::fromDpi(native().dpi(), native().dpi()); }
 
 // An event of one form may change another's controls (one clock's tick
-// moves the hands of all): every window shows what changed.
+// moves the hands of all): every window shows what changed. Presenting
+// lets the system send events of its own, which may close a window: the
+// list is read afresh at every step.
 void FormWindow::raiseEvent(const std::function<void()>& event) {
     runEvent(event);
-    for (FormWindow* window : runtime().formWindows) window->presentChanges();
+    const std::vector<FormWindow*>& live = runtime().formWindows;
+    for (std::size_t i = 0; i < live.size(); ++i) live[i]->presentChanges();
 }
 
 // Activate comes the first time the window shows, by whatever route: the
