@@ -11,6 +11,7 @@
 #include "host/painted_control.h"
 #include "host/render/frame_record.h"
 #include "host/render/image.h"
+#include "host/render/nearby_groups.h"
 #include "host/render/picture.h"
 #include "host/render/shape_raster.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/backend/window_styles.h"
-#include "host/render/nearby_groups.h"
+#include "host/render/render.h"
 #include "host/win32/live_windows.h"
 #include "host/win32/screen_metrics.h"
 #include "host/win32/system_functions.h"
