@@ -35,8 +35,10 @@ constexpr long long groupCost = 40000;
 // for input, as the one rectangle bounding all of it since the last time: a
 // spiral spread over the screen would cost a copy of the whole screen every
 // tick. Asking for a key's state is such a look that, unlike a wait, seldom
-// costs a round trip to the Wine server. Windows' compositor takes the
-// changed rectangles as they come, and gains nothing from this.
+// costs a round trip to the Wine server; like any look, it may deliver the
+// system's own events to this program's windows before it returns. Windows'
+// compositor takes the changed rectangles as they come, and gains nothing
+// from this.
 bool drawingReachesTheScreenAsOneRectangle() {
     static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
     return wine;
